@@ -1,0 +1,33 @@
+# make run   - install what is missing, build, start the program
+# make test  - the same set-up plus the test tools, then every test
+BUILD     ?= build
+JOBS      ?= $(shell nproc)
+FUZZ_TIME ?= 60
+
+.PHONY: run test build configure fuzz clean format
+
+run:
+	@scripts/setup.sh run
+	@$(MAKE) --no-print-directory build
+	@scripts/run.sh $(BUILD)/eigo-exam
+
+test:
+	@scripts/setup.sh test
+	@$(MAKE) --no-print-directory build
+	cd $(BUILD) && ctest --output-on-failure -j1
+
+configure:
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+fuzz:
+	@scripts/setup.sh fuzz
+	@scripts/fuzz.sh $(FUZZ_TIME)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The one font every window and document is designed in. It is a Windows font; on Linux it is
+// mapped to a font with the same 1:2 Latin-to-Japanese widths, so full-width-blank columns stay
+// aligned.
+inline const QString kDesignFontFamily = QStringLiteral("ＭＳ ゴシック");
+
+// Maps the design's font names to the fonts installed here. Call once before any widget exists.
+void installFontSubstitutions();
+
+// The design font at a point size, bold or regular.
+QFont designFont(double pointSize, bool bold = false);
