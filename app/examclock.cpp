@@ -1,0 +1,51 @@
+#include "app/examclock.h"
+
+#include "app/wallclockinterface.h"
+
+namespace {
+
+// Index of the wall-clock minute a reading falls in. Counted on UTC so that a daylight-saving
+// change is not mistaken for the clock going back an hour; every zone in use today is offset by
+// whole minutes, so UTC minutes begin exactly when local ones do.
+qint64 minuteIndex(const QDateTime &t) {
+    constexpr qint64 msPerMinute = 60 * 1000;
+    const qint64 ms = t.toMSecsSinceEpoch();
+    // Floor, not truncation, so that readings before 1970 still fall in the right minute.
+    return ms >= 0 ? ms / msPerMinute : -((-ms + msPerMinute - 1) / msPerMinute);
+}
+
+} // namespace
+
+ExamClock::ExamClock(const WallClockInterface &wallClock) : wallClock_(wallClock) {}
+
+void ExamClock::start() {
+    minutes_ = examMinutes;
+    seconds_ = 0;
+    lastStep_ = wallClock_.now();
+}
+
+bool ExamClock::minuteStep() {
+    if (!lastStep_.isValid())
+        return false; // never started
+    const QDateTime now = wallClock_.now();
+    if (!now.isValid())
+        return false;
+    if (now < lastStep_) {
+        // The clock was set back: take nothing off and count on from the new reading.
+        lastStep_ = now;
+        return false;
+    }
+    const qint64 begun = minuteIndex(now) - minuteIndex(lastStep_);
+    lastStep_ = now;
+    if (begun <= 0 || minutes_ == 0)
+        return false;
+    minutes_ = begun >= minutes_ ? 0 : minutes_ - static_cast<int>(begun);
+    seconds_ = 0;
+    return true;
+}
+
+QString ExamClock::displayText() const {
+    // Minutes above 59 carry into the hours, so 80 minutes read 1:20.
+    const int total = hours_ * 60 + minutes_;
+    return QStringLiteral("%1:%2").arg(total / 60).arg(total % 60, 2, 10, QLatin1Char('0'));
+}
