@@ -1,5 +1,7 @@
 #include "toolkit/fonts.h"
 
+#include <QStringList>
+
 void installFontSubstitutions()
 {
     // IPAGothic keeps every half-width glyph exactly half a full-width one, as the design font

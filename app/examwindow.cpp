@@ -1,0 +1,225 @@
+#include "app/examwindow.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <utility>
+
+#include "app/examwindowtexts.h"
+#include "app/programfolder.h"
+#include "app/wallclockinterface.h"
+#include "docs/aboutwindow.h"
+#include "docs/paperview.h"
+#include "sheet/answersheet.h"
+#include "sheet/verdictband.h"
+#include "sheet/verdictwindow.h"
+#include "toolkit/fonts.h"
+#include "toolkit/signalplayer.h"
+
+namespace {
+
+constexpr QSize kClientSize(792, 554);
+const QColor kLabelBackground(255, 128, 255);
+
+// The client area: the background picture drawn unscaled from its top-left corner.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget *parent) : QWidget(parent)
+    {
+        setFixedSize(kClientSize);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        static const QPixmap background(QStringLiteral(":/content/background.gif"));
+        QPainter painter(this);
+        painter.fillRect(event->rect(), QColor(255, 255, 128));
+        painter.drawPixmap(0, 0, background);
+    }
+};
+
+template <std::size_t... I>
+std::array<ModelessWindow, sizeof...(I)> verdictWindows(std::index_sequence<I...>)
+{
+    return {ModelessWindow([] { return createVerdictWindow(static_cast<int>(I) + 1); })...};
+}
+
+} // namespace
+
+ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterface *player,
+                       QWidget *parent)
+    : QMainWindow(parent),
+      ownWallClock_(wallClock ? nullptr : std::make_unique<SystemWallClock>()),
+      ownPlayer_(player ? nullptr : std::make_unique<SignalPlayer>()),
+      MMControl1(player ? player : ownPlayer_.get()),
+      clock_(wallClock ? *wallClock : *ownWallClock_),
+      frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
+      frmヘルプ([] { return new AboutWindow; })
+{
+    setObjectName(QStringLiteral("frm英語"));
+    setWindowTitle(texts::caption);
+    setFont(designFont(9));
+    buildMenus();
+    buildWidgets();
+    // The menu bar sits above the designed client area, as a window frame's menu would.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+ExamWindow::~ExamWindow() = default;
+
+void ExamWindow::buildMenus()
+{
+    QMenu *mnuGame = menuBar()->addMenu(texts::gameMenu);
+    mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    QAction *mnuExit = mnuGame->addAction(texts::exitItem);
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &ExamWindow::mnuExit_Click);
+
+    QMenu *mnuHelp = menuBar()->addMenu(texts::helpMenu);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *mnuAbout = mnuHelp->addAction(texts::aboutItem);
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    connect(mnuAbout, &QAction::triggered, this, &ExamWindow::mnuAbout_Click);
+}
+
+void ExamWindow::buildWidgets()
+{
+    auto *client = new ClientArea(this);
+    setCentralWidget(client);
+
+    auto button = [client](const char *name, const QString &caption, QRect geometry,
+                           double pointSize) {
+        auto *b = new QPushButton(caption, client);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setGeometry(geometry);
+        b->setFont(designFont(pointSize, true));
+        return b;
+    };
+    // Labels align to the top, as the design's labels do, so the clock and the score sit level
+    // with the words around them.
+    auto label = [client](const char *name, const QString &text, QRect geometry, double pointSize,
+                          Qt::Alignment alignment, bool coloured) {
+        auto *l = new QLabel(text, client);
+        l->setObjectName(QString::fromUtf8(name));
+        l->setGeometry(geometry);
+        l->setFont(designFont(pointSize, true));
+        l->setAlignment(alignment | Qt::AlignTop);
+        if (coloured) {
+            l->setAutoFillBackground(true);
+            QPalette palette = l->palette();
+            palette.setColor(QPalette::Window, kLabelBackground);
+            l->setPalette(palette);
+        }
+        return l;
+    };
+
+    cmdスタート = button("cmdスタート", texts::startButton, {24, 72, 73, 33}, 9);
+    Label1 = label("Label1", texts::clockFrame, {8, 120, 105, 25}, 12, Qt::AlignRight, true);
+    lbl秒 = label("lbl秒", QString(), {48, 120, 49, 25}, 14.25, Qt::AlignHCenter, true);
+    cmd得点 = button("cmd得点", texts::scoreButton, {24, 232, 81, 33}, 9);
+    Label4 = label("Label4", texts::average, {0, 272, 137, 17}, 9, Qt::AlignLeft, false);
+    Label2 = label("Label2", texts::scoreUnit, {32, 296, 73, 25}, 14.25, Qt::AlignRight, true);
+    lbl得点 = label("lbl得点", QString(), {48, 296, 28, 19}, 14.25, Qt::AlignLeft, true);
+    cmd合格率 = button("cmd合格率", texts::passRateButton, {24, 416, 81, 33}, 9.75);
+
+    stb英語 = new PaperView(client);
+    stb英語->setGeometry(128, 0, 660, 393);
+    SSTab2 = new AnswerSheet(client);
+    SSTab2->setGeometry(136, 392, 653, 161);
+
+    tmr時間 = new QTimer(this);
+    tmr時間->setObjectName(QStringLiteral("tmr時間"));
+    tmr時間->setInterval(1000);
+    // A coarse timer drifts by up to 5%; the clock does not depend on it, but the display should
+    // change within a moment of the full minute.
+    tmr時間->setTimerType(Qt::PreciseTimer);
+
+    connect(cmdスタート, &QPushButton::clicked, this, &ExamWindow::cmdスタート_Click);
+    connect(cmd得点, &QPushButton::clicked, this, &ExamWindow::cmd得点_Click);
+    connect(cmd合格率, &QPushButton::clicked, this, &ExamWindow::cmd合格率_Click);
+    connect(tmr時間, &QTimer::timeout, this, &ExamWindow::tmr時間_Timer);
+}
+
+QString ExamWindow::signalFile() const { return ProgramFolder() + QStringLiteral("Zikan.wav"); }
+
+void ExamWindow::cmdスタート_Click()
+{
+    tmr時間->start();
+    clock_.start();
+    lbl秒->setText(clock_.displayText());
+    cmdスタート->setEnabled(false);
+    lbl得点->setText(QString());
+    SSTab2->hideAllMarks();
+}
+
+void ExamWindow::tmr時間_Timer()
+{
+    if (clock_.minuteStep())
+        lbl秒->setText(clock_.displayText());
+
+    const QString path = signalFile();
+    MMControl1->setFileName(path);
+    MMControl1->command(QStringLiteral("Open"));
+
+    if (lbl秒->text() == QLatin1String("0:00")) {
+        tmr時間->stop();
+        PlaySound(path);
+    }
+}
+
+void ExamWindow::PlaySound(const QString &)
+{
+    // The player was opened on the signal file earlier in the same tick.
+    MMControl1->command(QStringLiteral("Prev"));
+    MMControl1->command(QStringLiteral("Play"));
+}
+
+void ExamWindow::cmd得点_Click()
+{
+    cmdスタート->setEnabled(true);
+    lbl秒->setText(QString());
+    tmr時間->stop();
+
+    const MarkingResult result = markSheet(*SSTab2, AnswerKey());
+    for (int q = 1; q <= AnswerKey::questionCount(); ++q)
+        SSTab2->setMarkVisible(q, result.isCorrect(q));
+    lbl得点->setText(QString::number(result.total));
+}
+
+void ExamWindow::cmd合格率_Click()
+{
+    const Verdict verdict = lookupVerdict(lbl得点->text());
+    switch (verdict.kind) {
+    case Verdict::Kind::NoScore:
+        show();
+        raise();
+        activateWindow();
+        break;
+    case Verdict::Kind::Band:
+        frm合格ライン[static_cast<std::size_t>(verdict.band - 1)].show();
+        break;
+    case Verdict::Kind::NoBand:
+        break;
+    }
+}
+
+QWidget *ExamWindow::verdictWindow(int band) const
+{
+    return frm合格ライン[static_cast<std::size_t>(band - 1)].window();
+}
+
+void ExamWindow::mnuAbout_Click() { frmヘルプ.show(); }
+
+void ExamWindow::mnuExit_Click()
+{
+    close();
+    for (ModelessWindow &window : frm合格ライン)
+        window.close();
+    frmヘルプ.close();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "app/examclock.h"
+#include "toolkit/modelesswindow.h"
+
+class AnswerSheet;
+class PaperView;
+class QLabel;
+class QPushButton;
+class QTimer;
+class SignalPlayerInterface;
+class WallClockInterface;
+
+// The exam window: the paper, the answer sheet, the clock and the buttons that run an exam.
+// The exam's state lives in its widgets; the handlers read and write them.
+class ExamWindow : public QMainWindow {
+public:
+    static constexpr int verdictWindowCount = 6;
+
+    // Null seams mean the system's clock and a real player.
+    explicit ExamWindow(const WallClockInterface *wallClock = nullptr,
+                        SignalPlayerInterface *player = nullptr, QWidget *parent = nullptr);
+    ~ExamWindow() override;
+
+    void cmdスタート_Click();
+    void cmd得点_Click();
+    void cmd合格率_Click();
+    void tmr時間_Timer();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+
+    AnswerSheet *answerSheet() const { return SSTab2; }
+    // The verdict window of band 1 to 6, or null when it is not open.
+    QWidget *verdictWindow(int band) const;
+    QWidget *aboutWindow() const { return frmヘルプ.window(); }
+
+private:
+    void buildMenus();
+    void buildWidgets();
+    QString signalFile() const;
+    void PlaySound(const QString &path);
+
+    std::unique_ptr<WallClockInterface> ownWallClock_;
+    std::unique_ptr<SignalPlayerInterface> ownPlayer_;
+    SignalPlayerInterface *MMControl1;
+    ExamClock clock_;
+
+    QPushButton *cmdスタート = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lbl秒 = nullptr;
+    QPushButton *cmd得点 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lbl得点 = nullptr;
+    QPushButton *cmd合格率 = nullptr;
+    PaperView *stb英語 = nullptr;
+    AnswerSheet *SSTab2 = nullptr;
+    QTimer *tmr時間 = nullptr;
+
+    std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
+    ModelessWindow frmヘルプ;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Every text the exam window shows, in one place.
+namespace texts {
+inline const QString caption = QStringLiteral("問題 （英語）");
+inline const QString gameMenu = QStringLiteral("ゲーム(&G)");
+inline const QString exitItem = QStringLiteral("終了(&Q)");
+inline const QString helpMenu = QStringLiteral("ヘルプ(&H)");
+inline const QString aboutItem = QStringLiteral("バージョン情報(&A)");
+inline const QString startButton = QStringLiteral("スタート");
+inline const QString clockFrame = QStringLiteral("あと　　　分");
+inline const QString scoreButton = QStringLiteral("得　点");
+inline const QString average = QStringLiteral("（平均 110.71 点）");
+inline const QString scoreUnit = QStringLiteral("点");
+inline const QString passRateButton = QStringLiteral("合格率");
+} // namespace texts

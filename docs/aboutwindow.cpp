@@ -1,0 +1,30 @@
+#include "docs/aboutwindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextEdit>
+
+#include "toolkit/fonts.h"
+#include "toolkit/richtextview.h"
+
+namespace {
+constexpr QSize kClientSize(592, 573);
+}
+
+AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmヘルプ"));
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setFont(designFont(9));
+    setFixedSize(kClientSize);
+
+    // A little larger than the window, so its right and bottom frame lie just outside.
+    QTextEdit *document = createRichTextView(QStringLiteral(":/content/about.rtf"), this);
+    document->setGeometry(0, 0, 593, 577);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), kClientSize);
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}

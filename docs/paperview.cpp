@@ -1,0 +1,49 @@
+#include "docs/paperview.h"
+
+#include <QLabel>
+#include <QTextEdit>
+
+#include "toolkit/richtextview.h"
+
+namespace {
+
+struct FigurePage {
+    const char *caption; // UTF-8
+    const char *boxName;
+    const char *image;
+    QRect geometry; // from the control's corner, tab row included
+};
+
+constexpr FigurePage kFigures[] = {
+    {"図１", "Picture2", ":/content/figure1.jpg", {168, 136, 337, 121}},
+    {"図２", "Picture3", ":/content/figure2.jpg", {96, 88, 473, 225}},
+    {"図３", "Picture4", ":/content/figure3.jpg", {80, 48, 521, 305}},
+};
+
+constexpr int kFrameWidth = 2;
+
+} // namespace
+
+PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent)
+{
+    setObjectName(QStringLiteral("stb英語"));
+    QWidget *paperPage = addTab(QStringLiteral("問題"));
+    for (const FigurePage &figure : kFigures)
+        addTab(QString::fromUtf8(figure.caption));
+
+    const int top = -tabAreaHeight();
+    RichTextBox1 = createRichTextView(QStringLiteral(":/content/exam_paper.rtf"), paperPage);
+    RichTextBox1->setGeometry(8, top + 24, 641, 361);
+
+    for (int i = 0; i < 3; ++i) {
+        const FigurePage &figure = kFigures[i];
+        // Unscaled from the inner corner; what does not fit is cut off at the right and bottom.
+        auto *box = new QLabel(page(i + 1));
+        box->setObjectName(QString::fromLatin1(figure.boxName));
+        box->setGeometry(figure.geometry.translated(0, top));
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setLineWidth(kFrameWidth);
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->setPixmap(QPixmap(QString::fromLatin1(figure.image)));
+    }
+}

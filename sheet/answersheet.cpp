@@ -1,0 +1,98 @@
+#include "sheet/answersheet.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+
+#include "sheet/questiongroups.h"
+
+namespace {
+
+const QString kFrameCaption = QStringLiteral("答え");
+constexpr std::array<char16_t, 10> kCircledDigits{u'①', u'②', u'③', u'④', u'⑤',
+                                                  u'⑥', u'⑦', u'⑧', u'⑨', u'⑩'};
+constexpr int kBoxWidth = 40;
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Names as in the design: chk英語5(1) is box 1 of group 5, pctマル(5) its mark.
+QString boxName(int q, int k) { return QStringLiteral("chk英語%1(%2)").arg(q).arg(k); }
+QString markName(int q) { return QStringLiteral("pctマル(%1)").arg(q); }
+
+} // namespace
+
+AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent)
+{
+    setObjectName(QStringLiteral("SSTab2"));
+    groups_.resize(sheetlayout::groups.size());
+    for (const QuestionGroup &group : sheetlayout::groups)
+        addTab(fromUtf8(group.label));
+    for (const QuestionGroup &group : sheetlayout::groups)
+        buildGroup(group.number);
+}
+
+void AnswerSheet::buildGroup(int q)
+{
+    static const QPixmap markPicture(QStringLiteral(":/content/mark.png"));
+    const QuestionGroup &layout = sheetlayout::group(q);
+    QWidget *page = this->page(q - 1);
+    // Page positions are given from the control's corner, tab rows included.
+    const int top = -tabAreaHeight();
+
+    auto *frame = new QGroupBox(kFrameCaption, page);
+    frame->setObjectName(QStringLiteral("Frame%1").arg(q));
+    frame->setGeometry(layout.frameLeft, top + sheetlayout::frameTop, layout.frameWidth,
+                       sheetlayout::frameHeight);
+
+    GroupWidgets &widgets = groups_[static_cast<std::size_t>(q - 1)];
+    for (int k = 1; k <= layout.choiceCount; ++k) {
+        auto *box = new QCheckBox(QString(QChar(kCircledDigits[static_cast<std::size_t>(k - 1)])),
+                                  frame);
+        box->setObjectName(boxName(q, k));
+        box->setGeometry(layout.boxLefts[static_cast<std::size_t>(k - 1)], sheetlayout::boxTop,
+                         kBoxWidth, sheetlayout::boxHeight);
+        widgets.boxes.push_back(box);
+    }
+
+    auto *mark = new QLabel(page);
+    mark->setObjectName(markName(q));
+    mark->setGeometry(layout.markLeft, top + layout.markTop, layout.markWidth, layout.markHeight);
+    mark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mark->setPixmap(markPicture);
+    mark->hide();
+    widgets.mark = mark;
+}
+
+int AnswerSheet::groupCount() const { return static_cast<int>(groups_.size()); }
+
+int AnswerSheet::choiceCount(int q) const { return sheetlayout::group(q).choiceCount; }
+
+QString AnswerSheet::groupLabel(int q) const { return fromUtf8(sheetlayout::group(q).label); }
+
+bool AnswerSheet::isTicked(int q, int k) const { return box(q, k)->isChecked(); }
+
+QCheckBox *AnswerSheet::box(int q, int k) const
+{
+    return groups_.at(static_cast<std::size_t>(q - 1)).boxes.at(static_cast<std::size_t>(k - 1));
+}
+
+void AnswerSheet::setMarkVisible(int q, bool visible)
+{
+    groups_.at(static_cast<std::size_t>(q - 1)).mark->setVisible(visible);
+}
+
+bool AnswerSheet::isMarkVisible(int q) const
+{
+    // A mark on a page that is not selected is hidden on screen but still set.
+    return !groups_.at(static_cast<std::size_t>(q - 1)).mark->isHidden();
+}
+
+void AnswerSheet::hideAllMarks()
+{
+    for (int q = 1; q <= groupCount(); ++q)
+        setMarkVisible(q, false);
+}

@@ -1,0 +1,74 @@
+#include "sheet/verdictwindow.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTextEdit>
+
+#include "sheet/verdictband.h"
+#include "toolkit/fonts.h"
+#include "toolkit/richtextview.h"
+
+namespace {
+
+const QString kCaption = QStringLiteral("合格ライン");
+const QColor kWindowBackground(255, 128, 128);
+constexpr QSize kClientSize(792, 573);
+
+QRect toQRect(const Rect &r) { return QRect(r.left, r.top, r.width, r.height); }
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel *makeLabel(QWidget *window, const char *name, std::string_view text, const Rect &geometry,
+                  double pointSize)
+{
+    auto *label = new QLabel(fromUtf8(text), window);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(toQRect(geometry));
+    label->setFont(designFont(pointSize, true));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+} // namespace
+
+QWidget *createVerdictWindow(int band)
+{
+    const VerdictBand &row = verdictBands.at(static_cast<std::size_t>(band - 1));
+
+    auto *window = new QWidget;
+    window->setObjectName(QStringLiteral("frm合格ライン%1").arg(band));
+    window->setWindowTitle(kCaption);
+    window->setFont(designFont(9));
+    window->setFixedSize(kClientSize);
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, kWindowBackground);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    window->setPalette(palette);
+
+    QLabel *badge = makeLabel(window, "Label1", row.badge, row.badgeGeometry, 15.75);
+    badge->setAutoFillBackground(true);
+    QPalette badgePalette = badge->palette();
+    badgePalette.setColor(QPalette::Window,
+                          QColor(row.badgeColour.red, row.badgeColour.green, row.badgeColour.blue));
+    badge->setPalette(badgePalette);
+
+    // The message shows the window's own colour: transparent in one band, filled in the others,
+    // which looks the same.
+    makeLabel(window, "Label2", row.message, row.messageGeometry, 12);
+
+    QTextEdit *document = createRichTextView(QStringLiteral(":/content/passing_lines.rtf"), window);
+    document->setGeometry(toQRect(row.documentGeometry));
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), kClientSize);
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+    return window;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+// A top-level window that exists at most once: made on first show, brought to the front when
+// shown again, deleted when closed and made afresh the next time.
+class ModelessWindow {
+public:
+    explicit ModelessWindow(std::function<QWidget *()> create) : create_(std::move(create)) {}
+
+    QWidget *show()
+    {
+        if (!window_) {
+            window_ = create_();
+            window_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        return window_;
+    }
+
+    // Closing a window that is not open does nothing and makes none.
+    void close()
+    {
+        if (window_)
+            window_->close();
+    }
+
+    QWidget *window() const { return window_; }
+
+private:
+    std::function<QWidget *()> create_;
+    QPointer<QWidget> window_;
+};

@@ -1,0 +1,219 @@
+#include "toolkit/multirowtabwidget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleOptionTab>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
+    : QWidget(parent), tabsPerRow_(tabsPerRow)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QWidget *MultiRowTabWidget::addTab(const QString &caption)
+{
+    auto *page = new QWidget(this);
+    tabs_.push_back({caption, page});
+    if (current_ < 0)
+        current_ = 0;
+    else
+        page->hide();
+    layoutPages();
+    update();
+    return page;
+}
+
+void MultiRowTabWidget::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= count() || index == current_)
+        return;
+    // Show the new page before hiding the old so the focus, if it was on the old page, has
+    // somewhere sensible to go.
+    tabs_[static_cast<std::size_t>(index)].page->show();
+    tabs_[static_cast<std::size_t>(current_)].page->hide();
+    const QRect oldRect = tabRect(current_);
+    current_ = index;
+    update(oldRect.united(tabRect(current_)).adjusted(-4, -4, 4, 4));
+    emit currentChanged(index);
+}
+
+QWidget *MultiRowTabWidget::page(int index) const
+{
+    return tabs_.at(static_cast<std::size_t>(index)).page;
+}
+
+QString MultiRowTabWidget::tabText(int index) const
+{
+    return tabs_.at(static_cast<std::size_t>(index)).caption;
+}
+
+int MultiRowTabWidget::rowCount() const
+{
+    return tabs_.empty() ? 1 : (count() + tabsPerRow_ - 1) / tabsPerRow_;
+}
+
+QRect MultiRowTabWidget::tabRect(int index) const
+{
+    // Tabs split the width evenly; integer edges keep neighbours touching without gaps.
+    const int row = index / tabsPerRow_;
+    const int column = index % tabsPerRow_;
+    const int left = column * width() / tabsPerRow_;
+    const int right = (column + 1) * width() / tabsPerRow_;
+    return QRect(left, row * rowHeight, right - left, rowHeight);
+}
+
+int MultiRowTabWidget::tabAt(QPoint pos) const
+{
+    if (pos.y() < 0 || pos.y() >= tabAreaHeight() || pos.x() < 0 || pos.x() >= width())
+        return -1;
+    const int index = (pos.y() / rowHeight) * tabsPerRow_ + pos.x() * tabsPerRow_ / width();
+    // The integer division above can land one tab off at an edge; settle it with the rectangles.
+    for (int i = std::max(0, index - 1); i <= std::min(count() - 1, index + 1); ++i) {
+        if (tabRect(i).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+void MultiRowTabWidget::layoutPages()
+{
+    const QRect pageRect(0, tabAreaHeight(), width(), height() - tabAreaHeight());
+    for (const Tab &tab : tabs_)
+        tab.page->setGeometry(pageRect);
+}
+
+void MultiRowTabWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPages();
+}
+
+void MultiRowTabWidget::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.shape = QTabBar::RoundedNorth;
+    frame.rect = QRect(0, tabAreaHeight() - 1, width(), height() - tabAreaHeight() + 1);
+    if (current_ >= 0)
+        frame.selectedTabRect = tabRect(current_);
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+
+    auto drawTab = [&](int i) {
+        QStyleOptionTab tab;
+        tab.initFrom(this);
+        tab.shape = QTabBar::RoundedNorth;
+        tab.rect = tabRect(i);
+        tab.text = tabs_[static_cast<std::size_t>(i)].caption;
+        const int column = i % tabsPerRow_;
+        const bool lastInRow = column == tabsPerRow_ - 1 || i == count() - 1;
+        tab.position = column == 0 ? (lastInRow ? QStyleOptionTab::OnlyOneTab
+                                                : QStyleOptionTab::Beginning)
+                                   : (lastInRow ? QStyleOptionTab::End : QStyleOptionTab::Middle);
+        tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        if (i == current_) {
+            tab.state |= QStyle::State_Selected;
+            if (hasFocus())
+                tab.state |= QStyle::State_HasFocus;
+        }
+        if (current_ >= 0 && current_ / tabsPerRow_ == i / tabsPerRow_) {
+            if (current_ == i - 1)
+                tab.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+            else if (current_ == i + 1)
+                tab.selectedPosition = QStyleOptionTab::NextIsSelected;
+        }
+        painter.drawControl(QStyle::CE_TabBarTab, tab);
+        if (tab.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = tab.rect.adjusted(3, 3, -3, -2);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    };
+    // The selected tab is drawn last so that it overlaps its neighbours, as a lifted tab does.
+    for (int i = 0; i < count(); ++i) {
+        if (i != current_)
+            drawTab(i);
+    }
+    if (current_ >= 0)
+        drawTab(current_);
+}
+
+void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
+{
+    const int index = tabAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || index < 0) {
+        event->ignore();
+        return;
+    }
+    setCurrentIndex(index);
+}
+
+void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    int next = -1;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (ctrl)
+            next = (current_ + 1) % count();
+        break;
+    case Qt::Key_Backtab:
+        if (ctrl)
+            next = (current_ + count() - 1) % count();
+        break;
+    case Qt::Key_Right:
+        if (!ctrl)
+            next = std::min(current_ + 1, count() - 1);
+        break;
+    case Qt::Key_Left:
+        if (!ctrl)
+            next = std::max(current_ - 1, 0);
+        break;
+    case Qt::Key_Down:
+        if (hasFocus())
+            next = std::min(current_ + tabsPerRow_, count() - 1);
+        break;
+    case Qt::Key_Up:
+        if (hasFocus())
+            next = current_ >= tabsPerRow_ ? current_ - tabsPerRow_ : current_;
+        break;
+    case Qt::Key_Home:
+        if (hasFocus())
+            next = 0;
+        break;
+    case Qt::Key_End:
+        if (hasFocus())
+            next = count() - 1;
+        break;
+    default:
+        break;
+    }
+    // Arrow keys belong to the focused child when a child has the focus; only Ctrl+Tab reaches
+    // past it to turn the page.
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+    if (next < 0 || count() == 0 || (arrow && !hasFocus())) {
+        event->ignore();
+        return;
+    }
+    setCurrentIndex(next);
+}
+
+void MultiRowTabWidget::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (current_ >= 0)
+        update(tabRect(current_));
+}
+
+void MultiRowTabWidget::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (current_ >= 0)
+        update(tabRect(current_));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+// A tab control whose tabs wrap into several rows of equal-width tabs, drawn with the platform
+// style. Rows keep their places when a tab is selected (the first tabs stay in the top row), so a
+// tab never jumps away from under the pointer. Each page is a plain widget below the tab rows.
+class MultiRowTabWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int rowHeight = 20;
+
+    explicit MultiRowTabWidget(int tabsPerRow, QWidget *parent = nullptr);
+
+    // Adds a tab and returns its page. Call before the control is shown.
+    QWidget *addTab(const QString &caption);
+
+    int count() const { return static_cast<int>(tabs_.size()); }
+    int currentIndex() const { return current_; }
+    void setCurrentIndex(int index);
+    QWidget *page(int index) const;
+    QString tabText(int index) const;
+
+    int rowCount() const;
+    // Height of the tab rows: where the pages begin.
+    int tabAreaHeight() const { return rowCount() * rowHeight; }
+    QRect tabRect(int index) const;
+    int tabAt(QPoint pos) const;
+
+signals:
+    void currentChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    struct Tab {
+        QString caption;
+        QWidget *page;
+    };
+
+    void layoutPages();
+
+    int tabsPerRow_;
+    int current_ = -1;
+    std::vector<Tab> tabs_;
+};

@@ -1,0 +1,31 @@
+#include "toolkit/richtextview.h"
+
+#include <QFile>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "toolkit/fonts.h"
+#include "toolkit/rtfreader.h"
+
+QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent)
+{
+    auto *view = new QTextEdit(parent);
+    view->setObjectName(QStringLiteral("RichTextBox1"));
+    view->setReadOnly(true);
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    view->setLineWrapMode(QTextEdit::WidgetWidth);
+
+    auto *document = new QTextDocument(view);
+    document->setDefaultFont(designFont(9));
+    QFile file(rtfPath);
+    if (file.open(QIODevice::ReadOnly)) {
+        // Resources are mapped in memory; map() spares a copy of the document.
+        const qint64 size = file.size();
+        if (const uchar *data = file.map(0, size))
+            readRtf(QByteArrayView(reinterpret_cast<const char *>(data), size), document);
+        else
+            readRtf(file.readAll(), document);
+    }
+    view->setDocument(document);
+    return view;
+}
