@@ -100,48 +100,48 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
     frame.initFrom(this);
     frame.shape = QTabBar::RoundedNorth;
     frame.rect = QRect(0, tabAreaHeight() - 1, width(), height() - tabAreaHeight() + 1);
-    if (current_ >= 0)
+    // Only a tab of the row next to the page opens into it.
+    if (current_ >= 0 && current_ / tabsPerRow_ == rowCount() - 1)
         frame.selectedTabRect = tabRect(current_);
     painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+
+    // Behind the rows, the control's own colour rather than whatever lies under it.
+    painter.fillRect(QRect(0, 0, width(), tabAreaHeight()), palette().window());
 
     auto drawTab = [&](int i) {
         QStyleOptionTab tab;
         tab.initFrom(this);
         tab.shape = QTabBar::RoundedNorth;
         tab.rect = tabRect(i);
-        tab.text = tabs_[static_cast<std::size_t>(i)].caption;
         const int column = i % tabsPerRow_;
         const bool lastInRow = column == tabsPerRow_ - 1 || i == count() - 1;
         tab.position = column == 0 ? (lastInRow ? QStyleOptionTab::OnlyOneTab
                                                 : QStyleOptionTab::Beginning)
                                    : (lastInRow ? QStyleOptionTab::End : QStyleOptionTab::Middle);
         tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-        if (i == current_) {
+        if (i == current_)
             tab.state |= QStyle::State_Selected;
-            if (hasFocus())
-                tab.state |= QStyle::State_HasFocus;
-        }
-        if (current_ >= 0 && current_ / tabsPerRow_ == i / tabsPerRow_) {
-            if (current_ == i - 1)
-                tab.selectedPosition = QStyleOptionTab::PreviousIsSelected;
-            else if (current_ == i + 1)
-                tab.selectedPosition = QStyleOptionTab::NextIsSelected;
-        }
-        painter.drawControl(QStyle::CE_TabBarTab, tab);
-        if (tab.state & QStyle::State_HasFocus) {
+        painter.drawControl(QStyle::CE_TabBarTabShape, tab);
+        // The captions are only a little narrower than a twelfth of the width; the style's
+        // label padding would clip them, so they are centred in the whole tab instead.
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(tab.rect.adjusted(0, i == current_ ? 0 : 2, 0, 0), Qt::AlignCenter,
+                         tabs_[static_cast<std::size_t>(i)].caption);
+        if (i == current_ && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
-            focus.rect = tab.rect.adjusted(3, 3, -3, -2);
+            focus.rect = tab.rect.adjusted(2, 3, -2, -2);
             painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
         }
     };
-    // The selected tab is drawn last so that it overlaps its neighbours, as a lifted tab does.
+    // A selected tab is drawn taller than its row, reaching for the page below; the rows stay
+    // put here, so it goes first and the row beneath is drawn over its foot.
+    if (current_ >= 0)
+        drawTab(current_);
     for (int i = 0; i < count(); ++i) {
         if (i != current_)
             drawTab(i);
     }
-    if (current_ >= 0)
-        drawTab(current_);
 }
 
 void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)

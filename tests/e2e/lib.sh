@@ -1,0 +1,82 @@
+# Shared by the end-to-end tests: a private X server, the real program in it, clicks at the
+# layout's coordinates and screenshots. Source it; call e2e_cleanup on exit (it is trapped).
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]:-}"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+e2e_start_x() {
+    local fd_file="$E2E_TMP/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
+    E2E_PIDS+=($!)
+    local i
+    for i in $(seq 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.1
+    done
+    [ -s "$fd_file" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fd_file")"
+    export QT_QPA_PLATFORM=xcb
+}
+
+# Starts the program given as $1 (further arguments are a command prefix such as faketime,
+# placed before it by the caller) and waits for the exam window. Sets E2E_WIN, E2E_PID and the
+# client area's origin E2E_X, E2E_Y on the screen.
+e2e_start_program() {
+    "$@" >"$E2E_TMP/program.log" 2>&1 &
+    E2E_PID=$!
+    E2E_PIDS+=("$E2E_PID")
+    local i
+    E2E_WIN=
+    for i in $(seq 150); do
+        E2E_WIN=$(xdotool search --onlyvisible --name '問題' 2>/dev/null | head -n1 || true)
+        [ -n "$E2E_WIN" ] && break
+        kill -0 "$E2E_PID" 2>/dev/null || fail "the program ended at start-up: $(cat "$E2E_TMP/program.log")"
+        sleep 0.1
+    done
+    [ -n "$E2E_WIN" ] || fail "no exam window appeared"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$E2E_WIN")"
+    # The designed client area is the bottom 554 px; the menu bar stands above it.
+    E2E_X=$X
+    E2E_Y=$((Y + HEIGHT - 554))
+}
+
+# Clicks at a point of the exam window's client area.
+e2e_click() {
+    xdotool mousemove --sync $((E2E_X + $1)) $((E2E_Y + $2)) click 1
+    sleep "${E2E_CLICK_PAUSE:-0.05}"
+}
+
+# Saves a screenshot of the whole screen to $1.
+e2e_screenshot() {
+    sleep 0.3
+    import -window root "$1"
+}
+
+# Counts the pixels of a region (x y w h in client coordinates) of screenshot $1 that are close
+# to the colour r g b.
+e2e_count_colour() {
+    local shot=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
+    convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -depth 8 txt:- |
+        awk -v r="$r" -v g="$g" -v b="$b" -F'[(),]' '
+            NR > 1 { dr = $2 - r; dg = $3 - g; db = $4 - b;
+                     if (dr * dr + dg * dg + db * db < 40 * 40) n++ }
+            END { print n + 0 }'
+}

@@ -1,0 +1,273 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/examwindow.h"
+#include "docs/paperview.h"
+#include "fakewallclock.h"
+#include "recordingplayer.h"
+#include "sheet/answerkey.h"
+#include "sheet/answersheet.h"
+#include "toolkit/fonts.h"
+
+// Drives the exam window as a user would: clicks on its real widgets, found by their names.
+class TestExamWindow : public QObject {
+    Q_OBJECT
+
+    FakeWallClock wallClock{QDateTime(QDate(2026, 12, 8), QTime(10, 0, 30))};
+    RecordingPlayer player;
+    std::unique_ptr<ExamWindow> window;
+
+    template <class T> T *child(const QString &name)
+    {
+        T *widget = window->findChild<T *>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    QPushButton *button(const char *name) { return child<QPushButton>(QString::fromUtf8(name)); }
+    QString labelText(const char *name) { return child<QLabel>(QString::fromUtf8(name))->text(); }
+    AnswerSheet *sheet() { return window->answerSheet(); }
+    QCheckBox *box(int q, int k) { return child<QCheckBox>(QStringLiteral("chk英語%1(%2)").arg(q).arg(k)); }
+    bool markShown(int q) { return !child<QLabel>(QStringLiteral("pctマル(%1)").arg(q))->isHidden(); }
+
+    void selectTab(MultiRowTabWidget *tabs, int index)
+    {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+        QCOMPARE(tabs->currentIndex(), index);
+    }
+    // Ticks or unticks a box by clicking it, turning to its tab first.
+    void click(int q, int k)
+    {
+        selectTab(sheet(), q - 1);
+        QCheckBox *b = box(q, k);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+    }
+    void tickKey()
+    {
+        for (const KeyEntry &entry : AnswerKey::entries)
+            for (int k : entry.correct)
+                if (k != 0)
+                    click(entry.question, k);
+    }
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void init()
+    {
+        player.calls.clear();
+        window = std::make_unique<ExamWindow>(&wallClock, &player);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        window->mnuExit_Click();
+        window.reset();
+    }
+
+    // The window opens Ready: Start enabled, clock and score blank, nothing ticked or marked,
+    // the first tab of both tab controls selected, no other window open.
+    void opensReady()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("問題 （英語）"));
+        QCOMPARE(window->centralWidget()->size(), QSize(792, 554));
+        QVERIFY(button("cmdスタート")->isEnabled());
+        QCOMPARE(labelText("lbl秒"), QString());
+        QCOMPARE(labelText("lbl得点"), QString());
+        QVERIFY(!child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QCOMPARE(sheet()->count(), 46);
+        QCOMPARE(sheet()->rowCount(), 4);
+        QCOMPARE(sheet()->currentIndex(), 0);
+        QCOMPARE(child<PaperView>(QStringLiteral("stb英語"))->currentIndex(), 0);
+        int boxes = 0;
+        for (int q = 1; q <= 46; ++q) {
+            QVERIFY(!markShown(q));
+            for (int k = 1; k <= sheet()->choiceCount(q); ++k, ++boxes)
+                QVERIFY(!sheet()->isTicked(q, k));
+        }
+        QCOMPARE(boxes, 207);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget *w) { return w->isVisible() && !qobject_cast<QMenu *>(w); }),
+                 1);
+    }
+
+    // Tabs wrap into rows of twelve equal tabs that stay put when one is selected.
+    void tabsStayInTheirRows()
+    {
+        AnswerSheet *tabs = sheet();
+        const QRect first = tabs->tabRect(0);
+        QCOMPARE(first.topLeft(), QPoint(0, 0));
+        QVERIFY(qAbs(first.width() - 653 / 12) <= 1);
+        QCOMPARE(tabs->tabRect(12).top(), MultiRowTabWidget::rowHeight);
+        QCOMPARE(tabs->tabRect(45).top(), 3 * MultiRowTabWidget::rowHeight);
+        QCOMPARE(tabs->tabText(45), QStringLiteral("6B-(49)"));
+        selectTab(tabs, 40);
+        QCOMPARE(tabs->tabRect(0), first);
+        QVERIFY(tabs->page(40)->isVisible());
+        QVERIFY(!tabs->page(0)->isVisible());
+        // Positions on a page count from the control's corner, tab rows included.
+        QCOMPARE(box(41, 1)->parentWidget()->geometry().top() + tabs->tabAreaHeight(), 88);
+    }
+
+    // Start runs the clock from 1:20, blanks the score and hides the marks; ticks stay.
+    // Score stops the clock, blanks it, enables Start and marks the ticks as they are then.
+    void startScoreStart()
+    {
+        click(1, 1);
+        click(46, 3);
+        button("cmdスタート")->click();
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("1:20"));
+        QVERIFY(!button("cmdスタート")->isEnabled());
+        QVERIFY(child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QVERIFY(sheet()->isTicked(1, 1) && sheet()->isTicked(46, 3));
+
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QVERIFY(button("cmdスタート")->isEnabled());
+        QCOMPARE(labelText("lbl秒"), QString());
+        QVERIFY(!child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("2"));
+        QVERIFY(markShown(1));
+        QVERIFY(!markShown(46));
+
+        // Marks show the last marking, not the ticks, until the next Score.
+        click(1, 1);
+        QVERIFY(markShown(1));
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QVERIFY(!markShown(1));
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("0"));
+
+        click(1, 1);
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("2"));
+
+        const int tabBefore = sheet()->currentIndex();
+        QTest::mouseClick(button("cmdスタート"), Qt::LeftButton);
+        QCOMPARE(labelText("lbl得点"), QString());
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("1:20"));
+        QVERIFY(!markShown(1));
+        QVERIFY(sheet()->isTicked(1, 1));
+        QCOMPARE(sheet()->currentIndex(), tabBefore);
+    }
+
+    // The key's answers, ticked by clicking, score 200 with every mark shown.
+    void fullKeyByClicking()
+    {
+        tickKey();
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("200"));
+        for (int q = 1; q <= 46; ++q)
+            QVERIFY(markShown(q));
+        // Score before any Start leaves the clock stopped and blank.
+        QCOMPARE(labelText("lbl秒"), QString());
+        QVERIFY(button("cmdスタート")->isEnabled());
+    }
+
+    // Pass rate opens nothing without a score, one window per band otherwise; a second press
+    // brings the same window back; a closed one is made afresh; bands open side by side; Exit
+    // closes them all.
+    void passRateWindows()
+    {
+        QPushButton *passRate = button("cmd合格率");
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        for (int band = 1; band <= 6; ++band)
+            QVERIFY(!window->verdictWindow(band));
+
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton); // 0 points
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        QPointer<QWidget> band6 = window->verdictWindow(6);
+        QVERIFY(band6 && band6->isVisible());
+        QCOMPARE(band6->objectName(), QStringLiteral("frm合格ライン6"));
+        QCOMPARE(band6->windowTitle(), QStringLiteral("合格ライン"));
+        QCOMPARE(band6->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral(" 計測不能"));
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        QCOMPARE(window->verdictWindow(6), band6.data());
+
+        band6->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(band6.isNull());
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        QVERIFY(window->verdictWindow(6) && window->verdictWindow(6)->isVisible());
+
+        tickKey();
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        QVERIFY(window->verdictWindow(1) && window->verdictWindow(1)->isVisible());
+        QVERIFY(window->verdictWindow(6) && window->verdictWindow(6)->isVisible());
+
+        // After Start the score is blank again and Pass rate opens nothing new.
+        window->verdictWindow(1)->close();
+        QTest::mouseClick(button("cmdスタート"), Qt::LeftButton);
+        QTest::mouseClick(passRate, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window->verdictWindow(1));
+
+        QPointer<QWidget> stillOpen = window->verdictWindow(6);
+        window->mnuExit_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(stillOpen.isNull());
+        QVERIFY(!window->isVisible());
+    }
+
+    // One About window at a time, made afresh after it was closed, closed by Exit.
+    void aboutWindow()
+    {
+        window->mnuAbout_Click();
+        QPointer<QWidget> about = window->aboutWindow();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("バージョン情報"));
+        window->mnuAbout_Click();
+        QCOMPARE(window->aboutWindow(), about.data());
+        about->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
+        window->mnuAbout_Click();
+        about = window->aboutWindow();
+        QVERIFY(about && about->isVisible());
+        window->mnuExit_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
+    }
+
+    // Start, Score and Pass rate leave the paper's tab and scroll position alone.
+    void paperViewUntouchedByExamFlow()
+    {
+        auto *paper = child<PaperView>(QStringLiteral("stb英語"));
+        QTextEdit *document = paper->document();
+        QVERIFY(!document->toPlainText().isEmpty());
+        QCOMPARE(document->verticalScrollBar()->value(), 0);
+        document->verticalScrollBar()->setValue(document->verticalScrollBar()->maximum());
+        const int scrolled = document->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        selectTab(paper, 2);
+        button("cmdスタート")->click();
+        button("cmd得点")->click();
+        button("cmd合格率")->click();
+        QCOMPARE(paper->currentIndex(), 2);
+        QCOMPARE(document->verticalScrollBar()->value(), scrolled);
+    }
+
+    // The menus carry their access keys and the items their names.
+    void menus()
+    {
+        const QList<QAction *> menus = window->menuBar()->actions();
+        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus[0]->text(), QStringLiteral("ゲーム(&G)"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
+        QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuExit"))->text(), QStringLiteral("終了(&Q)"));
+        QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuAbout"))->text(),
+                 QStringLiteral("バージョン情報(&A)"));
+    }
+};
+
+QTEST_MAIN(TestExamWindow)
+#include "tst_examwindow.moc"
