@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QTextFormat>
 
 class QTextDocument;
 
 // Reads an RTF document into `document`, replacing what it held. It never fails: whatever part
 // of a damaged or hostile file could be read is shown, and nothing is reported.
 void readRtf(QByteArrayView rtf, QTextDocument *document);
+
+// The character format property that carries a run's \lang (a Windows language id, such as 1041
+// for Japanese). Qt's formats have no language of their own; nothing draws differently by it.
+inline constexpr int kRtfLanguageProperty = QTextFormat::UserProperty + 0x5254;

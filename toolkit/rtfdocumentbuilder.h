@@ -1,0 +1,40 @@
+#pragma once
+
+#include "toolkit/rtfproperties.h"
+
+#include <QTextCursor>
+
+#include <vector>
+
+class QTextDocument;
+
+// Writes what the RTF parser reads into a QTextDocument: whole runs of text with one format each,
+// and a block per paragraph.
+class RtfDocumentBuilder {
+public:
+    RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables);
+    ~RtfDocumentBuilder();
+    RtfDocumentBuilder(const RtfDocumentBuilder &) = delete;
+    RtfDocumentBuilder &operator=(const RtfDocumentBuilder &) = delete;
+
+    void insertText(const QString &text, const RtfCharProps &props);
+    // Ends the current paragraph with `para` and starts the next one.
+    void endParagraph(const RtfParaProps &para, const RtfCharProps &chars);
+    // Gives the last paragraph its properties; nothing is written after this.
+    void finish(const RtfParaProps &para, const RtfCharProps &chars);
+    // The font or colour table changed: formats made from the old ones are stale.
+    void tablesChanged() { m_formatCache.clear(); }
+
+private:
+    const QTextCharFormat &charFormat(const RtfCharProps &props);
+    QTextBlockFormat blockFormat(const RtfParaProps &para) const;
+    void applyToCurrentBlock(const RtfParaProps &para, const RtfCharProps &chars);
+
+    QTextDocument *m_document;
+    const RtfTables &m_tables;
+    QTextCursor m_cursor;
+    bool m_undoWasEnabled;
+    bool m_blockEmpty = true;
+    RtfParaProps m_blockPara; // what the current block was created with
+    std::vector<std::pair<RtfCharProps, QTextCharFormat>> m_formatCache;
+};

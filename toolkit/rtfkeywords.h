@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string_view>
+
+// The control words the reader acts on. Everything else is read and ignored, as RTF requires.
+enum class RtfKeyword {
+    Unknown,
+    // Document and tables
+    Rtf,
+    Ansi,
+    AnsiCpg,
+    Mac,
+    Pc,
+    Pca,
+    Deff,
+    FontTable,
+    ColourTable,
+    Font,
+    FontCharset,
+    FontCodePage,
+    FontPitch,
+    FontFamilyNil,
+    FontFamilyRoman,
+    FontFamilySwiss,
+    FontFamilyModern,
+    FontFamilyScript,
+    FontFamilyDecor,
+    FontFamilyTech,
+    Red,
+    Green,
+    Blue,
+    // Destinations shown nowhere
+    SkipDestination,
+    Ignorable,
+    Bin,
+    // Character formatting
+    Plain,
+    FontSize,
+    Colour,
+    Bold,
+    Italic,
+    Strike,
+    Underline,
+    UnderlineDotted,
+    UnderlineDashed,
+    UnderlineWave,
+    UnderlineNone,
+    Superscript,
+    Subscript,
+    NoSuperSub,
+    Language,
+    UnicodeSkip,
+    Unicode,
+    // Paragraphs
+    ParagraphDefault,
+    Paragraph,
+    AlignLeft,
+    AlignCentre,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    // Characters
+    Line,
+    Tab,
+    Cell,
+    Row,
+    EmDash,
+    EnDash,
+    EmSpace,
+    EnSpace,
+    Bullet,
+    LeftQuote,
+    RightQuote,
+    LeftDoubleQuote,
+    RightDoubleQuote,
+};
+
+// Looks up a control word's letters (without the backslash and the parameter).
+RtfKeyword rtfKeyword(std::string_view word);

@@ -1,0 +1,626 @@
+#include "toolkit/rtfparser.h"
+
+#include "toolkit/rtfdocumentbuilder.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxWordLength = 32;
+constexpr int kMaxParam = 1'000'000'000;
+constexpr int kMaxUnicodeSkip = 16;
+constexpr int kMaxFontNameBytes = 256;
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Bytes that end a run of plain text: the RTF syntax characters, and line ends and other C0
+// controls, which RTF text does not contain.
+bool endsPlainText(char c) {
+    return c == '\\' || c == '{' || c == '}' || static_cast<unsigned char>(c) < 0x20;
+}
+
+// A control word's parameter switches a toggle off only when it is 0 (\b0).
+bool toggleOn(bool hasParam, int param) {
+    return !hasParam || param != 0;
+}
+
+} // namespace
+
+RtfParser::RtfParser(RtfTables &tables, RtfDocumentBuilder &builder)
+    : m_tables(tables), m_builder(builder) {}
+
+void RtfParser::parse(QByteArrayView rtf) {
+    const char *p = rtf.data();
+    m_end = p + rtf.size();
+    while (p < m_end) {
+        switch (*p) {
+        case '{':
+            ++p;
+            openGroup();
+            break;
+        case '}':
+            ++p;
+            if (closeGroup())
+                p = m_end;
+            break;
+        case '\\':
+            p = controlSequence(p + 1);
+            break;
+        default:
+            p = plainText(p);
+            break;
+        }
+    }
+    if (m_state.destination == Destination::FontTable)
+        commitFontEntry();
+    flushRun();
+    m_builder.finish(m_state.para, m_state.chars);
+}
+
+void RtfParser::openGroup() {
+    decodeBytes();
+    m_skipChars = 0;
+    if (m_overflowDepth > 0 || static_cast<int>(m_stack.size()) >= kMaxDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    m_stack.push_back(m_state);
+}
+
+bool RtfParser::closeGroup() {
+    decodeBytes();
+    m_skipChars = 0;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return false;
+    }
+    if (m_stack.empty())
+        return true; // a stray brace past the end of the document
+    if (m_state.destination == Destination::FontTable)
+        commitFontEntry();
+    const bool tablesEnd = m_state.destination != m_stack.back().destination &&
+                           (m_state.destination == Destination::FontTable ||
+                            m_state.destination == Destination::ColourTable);
+    m_state = m_stack.back();
+    m_stack.pop_back();
+    if (tablesEnd) {
+        m_codePageFont = -2;
+        m_builder.tablesChanged();
+    }
+    return m_stack.empty();
+}
+
+const char *RtfParser::plainText(const char *p) {
+    const char c = *p;
+    if (static_cast<unsigned char>(c) < 0x20) {
+        if (c == '\t' && m_state.destination == Destination::Body && m_skipChars == 0)
+            appendChar(u'\t');
+        return p + 1;
+    }
+    switch (m_state.destination) {
+    case Destination::Skip:
+        while (p < m_end && !endsPlainText(*p))
+            ++p;
+        return p;
+    case Destination::Body: {
+        if (m_skipChars > 0) {
+            --m_skipChars;
+            return p + 1;
+        }
+        const char *start = p;
+        while (p < m_end && !endsPlainText(*p))
+            ++p;
+        appendBytes(start, p - start);
+        return p;
+    }
+    case Destination::FontTable:
+    case Destination::ColourTable:
+        textByte(c);
+        return p + 1;
+    }
+    return p + 1;
+}
+
+const char *RtfParser::controlSequence(const char *p) {
+    if (p >= m_end)
+        return p;
+    const char c = *p;
+    if (isLetter(c)) {
+        ControlWord word;
+        p = readControlWord(p, word);
+        decodeBytes();
+        if (m_state.destination == Destination::Skip) {
+            if (word.keyword == RtfKeyword::Bin && word.param > 0)
+                p += std::min<qsizetype>(word.param, m_end - p);
+            return p;
+        }
+        if (m_skipChars > 0) {
+            // A control word in a \u fallback counts as one of its characters and is not obeyed.
+            --m_skipChars;
+            if (word.keyword == RtfKeyword::Bin && word.param > 0)
+                p += std::min<qsizetype>(word.param, m_end - p);
+            return p;
+        }
+        return dispatch(word, p);
+    }
+
+    ++p;
+    switch (c) {
+    case '\'': {
+        int value = 0;
+        int digits = 0;
+        while (digits < 2 && p < m_end && hexValue(*p) >= 0) {
+            value = value * 16 + hexValue(*p);
+            ++p;
+            ++digits;
+        }
+        if (digits > 0)
+            textByte(static_cast<char>(value));
+        return p;
+    }
+    case '\\':
+    case '{':
+    case '}':
+        textByte(c);
+        return p;
+    case '*':
+        m_state.destination = Destination::Skip;
+        return p;
+    default:
+        break;
+    }
+
+    decodeBytes();
+    if (m_state.destination != Destination::Body)
+        return p;
+    if (m_skipChars > 0) {
+        --m_skipChars;
+        return p;
+    }
+    switch (c) {
+    case '~':
+        appendChar(u'\u00A0');
+        break;
+    case '-':
+        appendChar(u'\u00AD');
+        break;
+    case '_':
+        appendChar(u'\u2011');
+        break;
+    case '\t':
+        appendChar(u'\t');
+        break;
+    case '\r':
+    case '\n':
+        paragraph();
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+const char *RtfParser::readControlWord(const char *p, ControlWord &word) const {
+    const char *start = p;
+    while (p < m_end && isLetter(*p))
+        ++p;
+    // Over-long words are no words we know; their letters are still consumed.
+    if (p - start <= kMaxWordLength)
+        word.keyword = rtfKeyword(std::string_view(start, p - start));
+
+    bool negative = false;
+    if (p < m_end && *p == '-' && p + 1 < m_end && isDigit(p[1])) {
+        negative = true;
+        ++p;
+    }
+    if (p < m_end && isDigit(*p)) {
+        word.hasParam = true;
+        long long value = 0;
+        while (p < m_end && isDigit(*p)) {
+            value = std::min<long long>(value * 10 + (*p - '0'), kMaxParam);
+            ++p;
+        }
+        word.param = static_cast<int>(negative ? -value : value);
+    }
+    if (p < m_end && *p == ' ')
+        ++p;
+    return p;
+}
+
+const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
+    using K = RtfKeyword;
+    switch (word.keyword) {
+    case K::Bin:
+        if (word.param > 0)
+            p += std::min<qsizetype>(word.param, m_end - p);
+        return p;
+    case K::SkipDestination:
+        m_state.destination = Destination::Skip;
+        return p;
+    case K::FontTable:
+        m_state.destination = Destination::FontTable;
+        m_inFontEntry = false;
+        return p;
+    case K::ColourTable:
+        m_state.destination = Destination::ColourTable;
+        m_tables.colours.clear();
+        m_colourSet = false;
+        m_red = m_green = m_blue = 0;
+        return p;
+    case K::Unicode: {
+        // \uN gives a signed 16-bit value; anything past that range is no character.
+        int value = word.param;
+        if (value < 0)
+            value += 65536;
+        if (value >= 0 && value <= 0xFFFF)
+            unicodeChar(value);
+        m_skipChars = m_state.unicodeSkip;
+        return p;
+    }
+    case K::UnicodeSkip:
+        m_state.unicodeSkip = std::clamp(word.param, 0, kMaxUnicodeSkip);
+        return p;
+    default:
+        break;
+    }
+
+    if (m_state.destination == Destination::Body)
+        dispatchCharWord(word);
+    else
+        dispatchTableWord(word);
+    return p;
+}
+
+void RtfParser::dispatchTableWord(const ControlWord &word) {
+    using K = RtfKeyword;
+    const int param = word.param;
+    if (m_state.destination == Destination::ColourTable) {
+        const int component = std::clamp(param, 0, 255);
+        switch (word.keyword) {
+        case K::Red:
+            m_red = component;
+            m_colourSet = true;
+            break;
+        case K::Green:
+            m_green = component;
+            m_colourSet = true;
+            break;
+        case K::Blue:
+            m_blue = component;
+            m_colourSet = true;
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+
+    switch (word.keyword) {
+    case K::Font:
+        startFontEntry(param);
+        break;
+    case K::FontCharset:
+        if (!m_fontCodePageFixed)
+            m_font.codePage = codePageForCharset(param);
+        break;
+    case K::FontCodePage:
+        m_font.codePage = param;
+        m_fontCodePageFixed = true;
+        break;
+    case K::FontPitch:
+        m_font.fixedPitch = param == 1;
+        break;
+    case K::FontFamilyRoman:
+        m_font.styleHint = QFont::Serif;
+        break;
+    case K::FontFamilySwiss:
+        m_font.styleHint = QFont::SansSerif;
+        break;
+    case K::FontFamilyModern:
+        m_font.styleHint = QFont::TypeWriter;
+        break;
+    case K::FontFamilyScript:
+        m_font.styleHint = QFont::Cursive;
+        break;
+    case K::FontFamilyDecor:
+        m_font.styleHint = QFont::Decorative;
+        break;
+    case K::FontFamilyNil:
+    case K::FontFamilyTech:
+        m_font.styleHint = QFont::AnyStyle;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::dispatchCharWord(const ControlWord &word) {
+    using K = RtfKeyword;
+    const bool on = toggleOn(word.hasParam, word.param);
+    RtfCharProps &chars = m_state.chars;
+    RtfParaProps &para = m_state.para;
+    switch (word.keyword) {
+    case K::Ansi:
+        m_tables.defaultCodePage = 1252;
+        m_codePageFont = -2;
+        break;
+    case K::AnsiCpg:
+        m_tables.defaultCodePage = word.param;
+        m_codePageFont = -2;
+        break;
+    case K::Mac:
+        m_tables.defaultCodePage = 10000;
+        m_codePageFont = -2;
+        break;
+    case K::Pc:
+        m_tables.defaultCodePage = 437;
+        m_codePageFont = -2;
+        break;
+    case K::Pca:
+        m_tables.defaultCodePage = 850;
+        m_codePageFont = -2;
+        break;
+    case K::Deff:
+        m_tables.defaultFont = word.param;
+        m_codePageFont = -2;
+        m_builder.tablesChanged();
+        break;
+    case K::Plain:
+        chars = RtfCharProps{};
+        break;
+    case K::Font:
+        chars.font = std::max(word.param, 0);
+        break;
+    case K::FontSize:
+        // Half-points; a size of nothing or thousands of points is no size a reader can use.
+        chars.halfPoints = word.hasParam ? std::clamp(word.param, 2, 3276) : 24;
+        break;
+    case K::Colour:
+        chars.colour = std::max(word.param, 0);
+        break;
+    case K::Bold:
+        chars.bold = on;
+        break;
+    case K::Italic:
+        chars.italic = on;
+        break;
+    case K::Strike:
+        chars.strike = on;
+        break;
+    case K::Underline:
+        chars.underline = on ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline;
+        break;
+    case K::UnderlineDotted:
+        chars.underline = on ? QTextCharFormat::DotLine : QTextCharFormat::NoUnderline;
+        break;
+    case K::UnderlineDashed:
+        chars.underline = on ? QTextCharFormat::DashUnderline : QTextCharFormat::NoUnderline;
+        break;
+    case K::UnderlineWave:
+        chars.underline = on ? QTextCharFormat::WaveUnderline : QTextCharFormat::NoUnderline;
+        break;
+    case K::UnderlineNone:
+        chars.underline = QTextCharFormat::NoUnderline;
+        break;
+    case K::Superscript:
+        chars.verticalAlignment = QTextCharFormat::AlignSuperScript;
+        break;
+    case K::Subscript:
+        chars.verticalAlignment = QTextCharFormat::AlignSubScript;
+        break;
+    case K::NoSuperSub:
+        chars.verticalAlignment = QTextCharFormat::AlignNormal;
+        break;
+    case K::Language:
+        chars.language = std::max(word.param, 0);
+        break;
+    case K::ParagraphDefault:
+        para = RtfParaProps{};
+        break;
+    case K::Paragraph:
+    case K::Row:
+        paragraph();
+        break;
+    case K::AlignLeft:
+        para.alignment = Qt::AlignLeft;
+        break;
+    case K::AlignCentre:
+        para.alignment = Qt::AlignHCenter;
+        break;
+    case K::AlignRight:
+        para.alignment = Qt::AlignRight;
+        break;
+    case K::AlignJustify:
+        para.alignment = Qt::AlignJustify;
+        break;
+    case K::LeftIndent:
+        para.leftTwips = std::clamp(word.param, -31680, 31680);
+        break;
+    case K::RightIndent:
+        para.rightTwips = std::clamp(word.param, -31680, 31680);
+        break;
+    case K::FirstIndent:
+        para.firstLineTwips = std::clamp(word.param, -31680, 31680);
+        break;
+    case K::Line:
+        appendChar(u'\u2028');
+        break;
+    case K::Tab:
+    case K::Cell:
+        appendChar(u'\t');
+        break;
+    case K::EmDash:
+        appendChar(u'\u2014');
+        break;
+    case K::EnDash:
+        appendChar(u'\u2013');
+        break;
+    case K::EmSpace:
+        appendChar(u'\u2003');
+        break;
+    case K::EnSpace:
+        appendChar(u'\u2002');
+        break;
+    case K::Bullet:
+        appendChar(u'\u2022');
+        break;
+    case K::LeftQuote:
+        appendChar(u'\u2018');
+        break;
+    case K::RightQuote:
+        appendChar(u'\u2019');
+        break;
+    case K::LeftDoubleQuote:
+        appendChar(u'\u201C');
+        break;
+    case K::RightDoubleQuote:
+        appendChar(u'\u201D');
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::textByte(char byte) {
+    if (m_skipChars > 0) {
+        --m_skipChars;
+        return;
+    }
+    switch (m_state.destination) {
+    case Destination::Body:
+        appendBytes(&byte, 1);
+        break;
+    case Destination::FontTable:
+        if (!m_inFontEntry)
+            break;
+        if (byte == ';')
+            commitFontEntry();
+        else if (m_fontNameBytes.size() < kMaxFontNameBytes)
+            m_fontNameBytes.append(byte);
+        break;
+    case Destination::ColourTable:
+        if (byte == ';')
+            commitColour();
+        break;
+    case Destination::Skip:
+        break;
+    }
+}
+
+int RtfParser::currentCodePage() {
+    if (m_codePageFont != m_state.chars.font) {
+        m_codePageFont = m_state.chars.font;
+        m_codePage = m_tables.codePage(m_codePageFont);
+    }
+    return m_codePage;
+}
+
+void RtfParser::appendBytes(const char *bytes, qsizetype count) {
+    if (!(m_state.chars == m_textProps)) {
+        flushRun();
+        m_textProps = m_state.chars;
+    }
+    const int codePage = currentCodePage();
+    if (codePage != m_bytesCodePage)
+        decodeBytes();
+    m_bytesCodePage = codePage;
+    m_bytes.append(bytes, count);
+}
+
+void RtfParser::appendChar(char16_t ch) {
+    if (!(m_state.chars == m_textProps)) {
+        flushRun();
+        m_textProps = m_state.chars;
+    }
+    decodeBytes();
+    m_text.append(QChar(ch));
+}
+
+void RtfParser::unicodeChar(int value) {
+    switch (m_state.destination) {
+    case Destination::Body:
+        appendChar(static_cast<char16_t>(value));
+        break;
+    case Destination::FontTable:
+        if (m_inFontEntry) {
+            decodeFontName();
+            if (m_font.name.size() < kMaxFontNameBytes)
+                m_font.name.append(QChar(static_cast<char16_t>(value)));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::decodeBytes() {
+    if (m_bytes.isEmpty())
+        return;
+    m_codePages.decode(m_bytesCodePage, m_bytes, m_text);
+    m_bytes.clear();
+}
+
+void RtfParser::flushRun() {
+    decodeBytes();
+    if (m_text.isEmpty())
+        return;
+    m_builder.insertText(m_text, m_textProps);
+    m_text.clear();
+}
+
+void RtfParser::paragraph() {
+    flushRun();
+    m_builder.endParagraph(m_state.para, m_state.chars);
+}
+
+void RtfParser::decodeFontName() {
+    // A symbol font's name is still text, though its characters are not.
+    int codePage = m_font.codePage >= 0 ? m_font.codePage : m_tables.defaultCodePage;
+    if (codePage == kSymbolCodePage)
+        codePage = 1252;
+    m_codePages.decode(codePage, m_fontNameBytes, m_font.name);
+    m_fontNameBytes.clear();
+}
+
+void RtfParser::startFontEntry(int id) {
+    commitFontEntry();
+    m_inFontEntry = true;
+    m_fontId = id;
+    m_font = RtfFont{};
+    m_fontCodePageFixed = false;
+    m_fontNameBytes.clear();
+}
+
+void RtfParser::commitFontEntry() {
+    if (!m_inFontEntry)
+        return;
+    m_inFontEntry = false;
+    decodeFontName();
+    m_font.name = m_font.name.trimmed();
+    m_tables.fonts[m_fontId] = m_font;
+    m_codePageFont = -2;
+    m_builder.tablesChanged();
+}
+
+void RtfParser::commitColour() {
+    // An entry with no components is "auto": the view's own text colour.
+    m_tables.colours.append(m_colourSet ? QColor(m_red, m_green, m_blue) : QColor());
+    m_colourSet = false;
+    m_red = m_green = m_blue = 0;
+}
