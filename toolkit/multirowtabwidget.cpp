@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -121,7 +123,25 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
         tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         if (i == current_)
             tab.state |= QStyle::State_Selected;
-        painter.drawControl(QStyle::CE_TabBarTabShape, tab);
+        if (i == current_) {
+            // Some styles paint a selected tab's foot well below its row, to merge with a page
+            // that here lies further down, and set their own clip while they do. Drawing it
+            // through a pixmap the size of the tab keeps the foot in the row, or just into the
+            // page for the row next to it.
+            const bool nextToPage = i / tabsPerRow_ == rowCount() - 1;
+            const QRect area = tab.rect.adjusted(-1, -1, 1, nextToPage ? 2 : 0);
+            const qreal ratio = devicePixelRatioF();
+            QPixmap pixmap(area.size() * ratio);
+            pixmap.setDevicePixelRatio(ratio);
+            pixmap.fill(Qt::transparent);
+            QPainter tabPainter(&pixmap);
+            tabPainter.translate(-area.topLeft());
+            style()->drawControl(QStyle::CE_TabBarTabShape, &tab, &tabPainter, this);
+            tabPainter.end();
+            painter.drawPixmap(area.topLeft(), pixmap);
+        } else {
+            painter.drawControl(QStyle::CE_TabBarTabShape, tab);
+        }
         // The captions are only a little narrower than a twelfth of the width; the style's
         // label padding would clip them, so they are centred in the whole tab instead.
         painter.setPen(palette().color(QPalette::WindowText));
@@ -134,14 +154,13 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
             painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
         }
     };
-    // A selected tab is drawn taller than its row, reaching for the page below; the rows stay
-    // put here, so it goes first and the row beneath is drawn over its foot.
-    if (current_ >= 0)
-        drawTab(current_);
+    // The selected tab goes last, over the edges of its neighbours, as a raised tab does.
     for (int i = 0; i < count(); ++i) {
         if (i != current_)
             drawTab(i);
     }
+    if (current_ >= 0)
+        drawTab(current_);
 }
 
 void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
