@@ -3,6 +3,9 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# Qt wants a private runtime folder; root under CI has none.
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 E2E_PIDS=()
 
 e2e_cleanup() {
