@@ -79,7 +79,7 @@ e2e_count_colour() {
     local shot=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
     convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -depth 8 txt:- |
         awk -v r="$r" -v g="$g" -v b="$b" -F'[(),]' '
-            NR > 1 { dr = $2 - r; dg = $3 - g; db = $4 - b;
+            NR > 1 { dr = $3 - r; dg = $4 - g; db = $5 - b;
                      if (dr * dr + dg * dg + db * db < 40 * 40) n++ }
             END { print n + 0 }'
 }
