@@ -1,3 +1,5 @@
+#include "toolkit/fonts.h"
+#include "toolkit/rtfreader.h"
 #include "tools/rtfgen/rtfgenerator.h"
 
 #include <QDir>
@@ -5,6 +7,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -16,6 +20,15 @@ QByteArray body(const QByteArray &rtf) {
 
 GeneratedRtf paper(const QByteArray &line) {
     return generateRtf("@profile paper\n" + line + '\n');
+}
+
+// The format of the run that holds `text` in the document's first paragraph.
+QTextCharFormat formatOf(const QTextDocument &document, const QString &text) {
+    for (auto run = document.begin().begin(); !run.atEnd(); ++run) {
+        if (run.fragment().text().contains(text))
+            return run.fragment().charFormat();
+    }
+    return {};
 }
 
 } // namespace
@@ -33,6 +46,7 @@ private slots:
     void lineEndingsDoNotMatter();
     void rejectsFaultySources_data();
     void rejectsFaultySources();
+    void readerSeesWhatTheSourceSays();
     void committedDocumentsAreUpToDate();
 };
 
@@ -152,6 +166,48 @@ void TestRtfGen::rejectsFaultySources() {
     QVERIFY(result.rtf.isEmpty());
     QCOMPARE(result.errors.size(), 1);
     QVERIFY2(result.errors[0].startsWith(error), qPrintable(result.errors[0]));
+}
+
+// The program's reader gets back the source's text and each tag's formatting.
+void TestRtfGen::readerSeesWhatTheSourceSays() {
+    const GeneratedRtf generated = generateRtf("@profile paper\n"
+                                               "A\u3000<r><u>under</u></r> (9) <r>(10)</r> "
+                                               "<e>Century</e> <w>Western</w> <big>大</big> "
+                                               "x{y}\\z &lt;①\n\n⑩\n");
+    QVERIFY(generated.errors.isEmpty());
+    QTextDocument document;
+    readRtf(generated.rtf, &document);
+    QCOMPARE(document.begin().text(),
+             QString("A\u3000under (9) (10) Century Western 大 x{y}\\z <①"));
+    QCOMPARE(document.begin().next().text(), QString());
+    QCOMPARE(document.begin().next().next().text(), QString("⑩"));
+
+    const QTextCharFormat plain = formatOf(document, QStringLiteral(" (9) "));
+    QCOMPARE(plain.fontFamilies().toStringList().value(0), kDesignFontFamily);
+    QCOMPARE(plain.fontPointSize(), 8.0);
+    QVERIFY(!plain.fontUnderline());
+    QCOMPARE(plain.property(kRtfLanguageProperty).toInt(), 1041);
+
+    const QTextCharFormat under = formatOf(document, QStringLiteral("under"));
+    QCOMPARE(under.foreground().color(), QColor(255, 0, 0));
+    QVERIFY(under.fontUnderline());
+    const QTextCharFormat red = formatOf(document, QStringLiteral("(10)"));
+    QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
+    QVERIFY(!red.fontUnderline());
+
+    const QTextCharFormat century = formatOf(document, QStringLiteral("Century"));
+    QCOMPARE(century.fontFamilies().toStringList().value(0), QStringLiteral("Century"));
+    QCOMPARE(century.property(kRtfLanguageProperty).toInt(), 1033);
+    QCOMPARE(century.fontPointSize(), 8.0);
+    const QTextCharFormat western = formatOf(document, QStringLiteral("Western"));
+    QCOMPARE(western.fontFamilies().toStringList().value(0), QStringLiteral("MS Gothic Western"));
+    QCOMPARE(formatOf(document, QStringLiteral("大")).fontPointSize(), 10.5);
+
+    QTextDocument plainDocument;
+    readRtf(generateRtf("@profile plain\n★見出し\n").rtf, &plainDocument);
+    const QTextCharFormat heading = formatOf(plainDocument, QStringLiteral("★"));
+    QCOMPARE(heading.fontFamilies().toStringList().value(0), kDesignFontFamily);
+    QCOMPARE(heading.fontPointSize(), 9.0);
 }
 
 // Every committed document is exactly what the generator makes of its committed source.
