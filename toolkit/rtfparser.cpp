@@ -145,6 +145,10 @@ const char *RtfParser::controlSequence(const char *p) {
         ControlWord word;
         p = readControlWord(p, word);
         decodeBytes();
+        // A word the end of a cut file runs into may have lost letters or digits: \u12354 cut
+        // to \u123 would be another character.
+        if (p == m_end)
+            return p;
         if (m_state.destination == Destination::Skip) {
             if (word.keyword == RtfKeyword::Bin && word.param > 0)
                 p += std::min<qsizetype>(word.param, m_end - p);
@@ -170,7 +174,8 @@ const char *RtfParser::controlSequence(const char *p) {
             ++p;
             ++digits;
         }
-        if (digits > 0)
+        // Half an escape is no byte: taking it as one would put a control code in the text.
+        if (digits == 2)
             textByte(static_cast<char>(value));
         return p;
     }
@@ -225,6 +230,8 @@ const char *RtfParser::readControlWord(const char *p, ControlWord &word) const {
         word.keyword = rtfKeyword(std::string_view(start, p - start));
 
     bool negative = false;
+    if (p + 1 == m_end && *p == '-')
+        return m_end; // the sign of a parameter the end of the file cut off
     if (p < m_end && *p == '-' && p + 1 < m_end && isDigit(p[1])) {
         negative = true;
         ++p;
@@ -268,7 +275,7 @@ const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
         int value = word.param;
         if (value < 0)
             value += 65536;
-        if (value >= 0 && value <= 0xFFFF)
+        if (word.hasParam && value >= 0 && value <= 0xFFFF)
             unicodeChar(value);
         m_skipChars = m_state.unicodeSkip;
         return p;

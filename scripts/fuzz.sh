@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang-14 in build-fuzz and runs the RTF reader's target for the
+# given number of seconds on one core. New inputs go to build-fuzz/corpus; crashes, hangs and
+# leaks to build-fuzz/artifacts. The seeds in fuzz/corpus are read, never written.
+set -euo pipefail
+
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-fuzz"
+
+cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build "$build" --target rtfreader_fuzz -j2
+
+mkdir -p "$build/corpus" "$build/artifacts"
+cd "$build"
+QT_QPA_PLATFORM=offscreen ./rtfreader_fuzz \
+    -max_total_time="$seconds" -jobs=1 -workers=1 \
+    -dict="$root/fuzz/rtf.dict" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$build/artifacts/" \
+    "$build/corpus" "$root/fuzz/corpus"
+status=$?
+[ -f fuzz-0.log ] && tail -n 30 fuzz-0.log
+exit $status

@@ -1,0 +1,280 @@
+// The RTF reader's formatting and its behaviour on damaged and hostile input. What text it reads
+// from well-formed files is checked against another reader in tst_rtfgolden.
+
+#include "toolkit/rtfreader.h"
+
+#include <QFile>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+const QString kSourceDir = QStringLiteral(EIGO_SOURCE_DIR);
+
+// The design font's name in code page 932, as the documents' font tables give it.
+const QByteArray kGothicName = "\\'82\\'6c\\'82\\'72 \\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e";
+
+const QByteArray kHeader =
+    "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fswiss MS Sans Serif;}"
+    "{\\f1\\froman\\fcharset2 Symbol;}{\\f4\\fmodern\\fprq1\\fcharset128 " +
+    kGothicName +
+    ";}{\\f6\\froman\\fprq2 Century;}}"
+    "{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\\pard\\plain\\f4\\fs16 ";
+
+struct Run {
+    QString text;
+    QTextCharFormat format;
+};
+
+QList<Run> runsOf(const QTextDocument &document) {
+    QList<Run> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            runs.append({it.fragment().text(), it.fragment().charFormat()});
+    }
+    return runs;
+}
+
+Run runWith(const QTextDocument &document, const QString &text) {
+    for (const Run &run : runsOf(document)) {
+        if (run.text.contains(text))
+            return run;
+    }
+    return {};
+}
+
+QString blockTexts(const QTextDocument &document) {
+    QStringList texts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        texts << block.text();
+    return texts.join(u'|');
+}
+
+QString read(const QByteArray &rtf) {
+    QTextDocument document;
+    readRtf(rtf, &document);
+    return blockTexts(document);
+}
+
+} // namespace
+
+class TestRtfReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runFormats();
+    void plainResetsAndSwitchesOff();
+    void emptyParagraphKeepsItsSize();
+    void examPaperKeepsItsFormatting();
+    void decodesWhatTheOtherReaderCannot_data();
+    void decodesWhatTheOtherReaderCannot();
+    void hostileInput_data();
+    void hostileInput();
+    void deepNestingKeepsGroupsApart();
+    void everyTruncationReadsThePrefix_data();
+    void everyTruncationReadsThePrefix();
+    void replacesEarlierContent();
+};
+
+// Family, pitch, size, colour, underline and language reach each run's format.
+void TestRtfReader::runFormats() {
+    QTextDocument document;
+    readRtf(kHeader + "\\lang1041 \\'95\\'81{\\cf2\\ul \\'90\\'d4}{\\cf2 (9)}"
+                      "{\\f6\\lang1033 English}{\\fs21 big}\\par}",
+            &document);
+
+    const Run plain = runWith(document, QStringLiteral("普"));
+    QCOMPARE(plain.format.fontFamilies().toStringList(),
+             QStringList{QStringLiteral("ＭＳ ゴシック")});
+    QCOMPARE(plain.format.fontStyleHint(), QFont::TypeWriter);
+    QVERIFY(plain.format.fontFixedPitch());
+    QCOMPARE(plain.format.fontPointSize(), 8.0);
+    QVERIFY(!plain.format.hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(!plain.format.fontUnderline());
+    QCOMPARE(plain.format.intProperty(kRtfLanguageProperty), 1041);
+
+    const Run redUnderlined = runWith(document, QStringLiteral("赤"));
+    QCOMPARE(redUnderlined.format.foreground().color(), QColor(255, 0, 0));
+    QVERIFY(redUnderlined.format.fontUnderline());
+
+    const Run redOnly = runWith(document, QStringLiteral("(9)"));
+    QCOMPARE(redOnly.format.foreground().color(), QColor(255, 0, 0));
+    QVERIFY(!redOnly.format.fontUnderline());
+
+    const Run english = runWith(document, QStringLiteral("English"));
+    QCOMPARE(english.format.fontFamilies().toStringList(), QStringList{QStringLiteral("Century")});
+    QVERIFY(!english.format.fontFixedPitch());
+    QCOMPARE(english.format.intProperty(kRtfLanguageProperty), 1033);
+
+    QCOMPARE(runWith(document, QStringLiteral("big")).format.fontPointSize(), 10.5);
+}
+
+// \plain, \ulnone, \ul0, \b0 and \cf0 each end what they should, and a group's end restores.
+void TestRtfReader::plainResetsAndSwitchesOff() {
+    QTextDocument document;
+    readRtf(kHeader + "\\b\\ul\\cf2 a\\ulnone b\\ul c\\ul0 d\\b0 e\\cf0 f{\\i g}h\\plain i\\par}",
+            &document);
+    const auto format = [&](const char *text) {
+        return runWith(document, QString::fromLatin1(text)).format;
+    };
+    QVERIFY(format("a").fontUnderline() && format("a").fontWeight() == QFont::Bold);
+    QVERIFY(!format("b").fontUnderline());
+    QVERIFY(format("c").fontUnderline());
+    QVERIFY(!format("d").fontUnderline());
+    QCOMPARE(format("d").fontWeight(), QFont::Bold);
+    QVERIFY(format("e").fontWeight() != QFont::Bold);
+    QCOMPARE(format("e").foreground().color(), QColor(255, 0, 0));
+    QVERIFY(!format("f").hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(format("g").fontItalic());
+    QVERIFY(!format("h").fontItalic());
+    // \plain returns to the default font (\deff0) at 12 pt.
+    QCOMPARE(format("i").fontFamilies().toStringList(),
+             QStringList{QStringLiteral("MS Sans Serif")});
+    QCOMPARE(format("i").fontPointSize(), 12.0);
+}
+
+// An empty line is as tall as the text around it: its block carries the run's format.
+void TestRtfReader::emptyParagraphKeepsItsSize() {
+    QTextDocument document;
+    readRtf(kHeader + "first\\par\\par last\\par}", &document);
+    const QTextBlock empty = document.begin().next();
+    QVERIFY(empty.isValid());
+    QCOMPARE(empty.text(), QString());
+    QCOMPARE(empty.charFormat().fontPointSize(), 8.0);
+    QCOMPARE(empty.charFormat().fontFamilies().toStringList(),
+             QStringList{QStringLiteral("ＭＳ ゴシック")});
+}
+
+// The shipped paper shows in its three fonts, mostly 8 pt, with red underlined parts, red marks
+// without underline, and its one 10.5 pt run.
+void TestRtfReader::examPaperKeepsItsFormatting() {
+    QFile file(kSourceDir + QStringLiteral("/content/exam_paper.rtf"));
+    if (!file.open(QIODevice::ReadOnly))
+        QSKIP("content/exam_paper.rtf is not there");
+    QTextDocument document;
+    readRtf(file.readAll(), &document);
+
+    const QSet<QString> allowed{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Century"),
+                                QStringLiteral("MS Gothic Western")};
+    int redUnderlined = 0;
+    int redPlain = 0;
+    int large = 0;
+    for (const Run &run : runsOf(document)) {
+        const QStringList families = run.format.fontFamilies().toStringList();
+        QVERIFY2(families.size() == 1 && allowed.contains(families.first()), qPrintable(run.text));
+        const double size = run.format.fontPointSize();
+        QVERIFY2(size == 8.0 || size == 10.5, qPrintable(run.text));
+        large += size == 10.5;
+        const bool red = run.format.hasProperty(QTextFormat::ForegroundBrush) &&
+                         run.format.foreground().color() == QColor(255, 0, 0);
+        redUnderlined += red && run.format.fontUnderline();
+        redPlain += red && !run.format.fontUnderline();
+    }
+    QCOMPARE(large, 1);
+    QVERIFY(redUnderlined > 0);
+    QVERIFY(redPlain > 0);
+    QVERIFY(document.toPlainText().contains(QStringLiteral("第１問")));
+}
+
+void TestRtfReader::decodesWhatTheOtherReaderCannot_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("trail byte as \\\\") << QByteArray("\\'95\\\\\\'8e\\'a6") << "表示";
+    QTest::newRow("trail byte as \\{") << QByteArray("\\'83\\{") << "ボ";
+    QTest::newRow("trail byte as \\}") << QByteArray("\\'83\\}") << "マ";
+    QTest::newRow("lead escaped, trail plain") << QByteArray("\\'82a") << "Ｂ";
+    QTest::newRow("picture skipped") << QByteArray("a{\\pict\\wmetafile8 0123abcd}b") << "ab";
+    QTest::newRow("picture in \\bin") << QByteArray("a{\\pict\\bin3 }}}}b") << "ab";
+}
+
+// Double-byte characters split over escapes and plain bytes, and pictures, read as meant.
+void TestRtfReader::decodesWhatTheOtherReaderCannot() {
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    QCOMPARE(read(kHeader + body + "}"), expected);
+}
+
+void TestRtfReader::hostileInput_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("not rtf at all") << QByteArray("plain words") << "plain words";
+    QTest::newRow("unclosed groups") << QByteArray("{\\rtf1{{{{ text") << " text";
+    QTest::newRow("lone backslash at end") << QByteArray("{\\rtf1 a\\") << "a";
+    QTest::newRow("cut in an escape") << QByteArray("{\\rtf1 a\\'8") << "a";
+    QTest::newRow("escape of one digit") << QByteArray("{\\rtf1 a\\'8g}") << "ag";
+    QTest::newRow("huge \\bin") << QByteArray("{\\rtf1 kept\\bin2000000000 lost}") << "kept";
+    QTest::newRow("\\bin past the end")
+        << QByteArray("{\\rtf1 kept\\bin99999999999999999999 x}") << "kept";
+    QTest::newRow("absurd numbers")
+        << QByteArray("{\\rtf1\\ansicpg999999999999\\deff-99999999999{\\fonttbl{\\f99999999999"
+                      "\\fcharset-5\\cpg77777 X;}}\\fs999999999999\\cf-5\\f-3"
+                      "{\\uc999999999\\u99999999 gone}a\\uc0\\u-99999999 b\\li-999999999 c}")
+        << "abc";
+    QTest::newRow("over-long control word")
+        << QByteArray("{\\rtf1 \\" + QByteArray(100000, 'x') + " text}") << "text";
+    QTest::newRow("NUL and control bytes") << QByteArray("{\\rtf1 a\0\x01\x1f b}", 14) << "a b";
+}
+
+// Damaged and hostile input reads what it can and returns promptly.
+void TestRtfReader::hostileInput() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QCOMPARE(read(rtf), expected);
+}
+
+// 100,000 nested groups are read without exhausting the stack, and the groups within reach of
+// the depth cap still restore their formatting when they close.
+void TestRtfReader::deepNestingKeepsGroupsApart() {
+    constexpr int depth = 100000;
+    const QByteArray rtf = kHeader + "{\\ul outer" + QByteArray(depth, '{') + "\\b deep" +
+                           QByteArray(depth, '}') + "after}plain\\par}";
+    QTextDocument document;
+    readRtf(rtf, &document);
+    QCOMPARE(blockTexts(document), QStringLiteral("outerdeepafterplain|"));
+    QVERIFY(runWith(document, QStringLiteral("deep")).format.fontWeight() == QFont::Bold);
+    const QTextCharFormat after = runWith(document, QStringLiteral("after")).format;
+    QVERIFY(after.fontWeight() != QFont::Bold);
+    QVERIFY(after.fontUnderline());
+    QVERIFY(!runWith(document, QStringLiteral("plain")).format.fontUnderline());
+}
+
+void TestRtfReader::everyTruncationReadsThePrefix_data() {
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"unicode_escapes", "escaped_trail_bytes", "formatting_runs",
+                             "skipped_destinations", "charsets"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Cut at any byte, a document reads as the text before the cut, never more or other.
+void TestRtfReader::everyTruncationReadsThePrefix() {
+    QFETCH(QString, name);
+    QFile file(kSourceDir + QStringLiteral("/tests/unit/rtf-cases/%1.rtf").arg(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    QTextDocument full;
+    readRtf(whole, &full);
+    const QString fullText = full.toPlainText();
+    for (qsizetype cut = 0; cut <= whole.size(); ++cut) {
+        QTextDocument document;
+        readRtf(whole.left(cut), &document);
+        QString text = document.toPlainText();
+        // A cut inside a character leaves a replacement for it at the end.
+        if (text.endsWith(QChar::ReplacementCharacter))
+            text.chop(1);
+        QVERIFY2(fullText.startsWith(text), qPrintable(QString::number(cut)));
+    }
+}
+
+// Reading into a document that already holds text replaces it, formats and all.
+void TestRtfReader::replacesEarlierContent() {
+    QTextDocument document;
+    document.setHtml(QStringLiteral("<p><b>old</b></p><p>two</p>"));
+    readRtf(kHeader + "new}", &document);
+    QCOMPARE(blockTexts(document), QStringLiteral("new"));
+    QVERIFY(!document.isUndoAvailable());
+}
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"
