@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-void installFontSubstitutions()
-{
+void installFontSubstitutions() {
     // IPAGothic keeps every half-width glyph exactly half a full-width one, as the design font
     // does; the proportional IPAPGothic would not.
     const QStringList monospacedJapanese{QStringLiteral("IPAGothic"),
@@ -13,8 +12,7 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("MS Gothic Western"), monospacedJapanese);
 }
 
-QFont designFont(double pointSize, bool bold)
-{
+QFont designFont(double pointSize, bool bold) {
     QFont font(kDesignFontFamily);
     font.setPointSizeF(pointSize);
     font.setBold(bold);

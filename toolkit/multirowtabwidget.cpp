@@ -10,14 +10,12 @@
 #include <QTabBar>
 
 MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
-    : QWidget(parent), tabsPerRow_(tabsPerRow)
-{
+    : QWidget(parent), tabsPerRow_(tabsPerRow) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-QWidget *MultiRowTabWidget::addTab(const QString &caption)
-{
+QWidget *MultiRowTabWidget::addTab(const QString &caption) {
     auto *page = new QWidget(this);
     tabs_.push_back({caption, page});
     if (current_ < 0)
@@ -29,8 +27,7 @@ QWidget *MultiRowTabWidget::addTab(const QString &caption)
     return page;
 }
 
-void MultiRowTabWidget::setCurrentIndex(int index)
-{
+void MultiRowTabWidget::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == current_)
         return;
     // Show the new page before hiding the old so the focus, if it was on the old page, has
@@ -43,23 +40,19 @@ void MultiRowTabWidget::setCurrentIndex(int index)
     emit currentChanged(index);
 }
 
-QWidget *MultiRowTabWidget::page(int index) const
-{
+QWidget *MultiRowTabWidget::page(int index) const {
     return tabs_.at(static_cast<std::size_t>(index)).page;
 }
 
-QString MultiRowTabWidget::tabText(int index) const
-{
+QString MultiRowTabWidget::tabText(int index) const {
     return tabs_.at(static_cast<std::size_t>(index)).caption;
 }
 
-int MultiRowTabWidget::rowCount() const
-{
+int MultiRowTabWidget::rowCount() const {
     return tabs_.empty() ? 1 : (count() + tabsPerRow_ - 1) / tabsPerRow_;
 }
 
-QRect MultiRowTabWidget::tabRect(int index) const
-{
+QRect MultiRowTabWidget::tabRect(int index) const {
     // Tabs split the width evenly; integer edges keep neighbours touching without gaps.
     const int row = index / tabsPerRow_;
     const int column = index % tabsPerRow_;
@@ -68,8 +61,7 @@ QRect MultiRowTabWidget::tabRect(int index) const
     return QRect(left, row * rowHeight, right - left, rowHeight);
 }
 
-int MultiRowTabWidget::tabAt(QPoint pos) const
-{
+int MultiRowTabWidget::tabAt(QPoint pos) const {
     if (pos.y() < 0 || pos.y() >= tabAreaHeight() || pos.x() < 0 || pos.x() >= width())
         return -1;
     const int index = (pos.y() / rowHeight) * tabsPerRow_ + pos.x() * tabsPerRow_ / width();
@@ -81,21 +73,18 @@ int MultiRowTabWidget::tabAt(QPoint pos) const
     return -1;
 }
 
-void MultiRowTabWidget::layoutPages()
-{
+void MultiRowTabWidget::layoutPages() {
     const QRect pageRect(0, tabAreaHeight(), width(), height() - tabAreaHeight());
     for (const Tab &tab : tabs_)
         tab.page->setGeometry(pageRect);
 }
 
-void MultiRowTabWidget::resizeEvent(QResizeEvent *event)
-{
+void MultiRowTabWidget::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     layoutPages();
 }
 
-void MultiRowTabWidget::paintEvent(QPaintEvent *)
-{
+void MultiRowTabWidget::paintEvent(QPaintEvent *) {
     QStylePainter painter(this);
 
     QStyleOptionTabWidgetFrame frame;
@@ -117,9 +106,9 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
         tab.rect = tabRect(i);
         const int column = i % tabsPerRow_;
         const bool lastInRow = column == tabsPerRow_ - 1 || i == count() - 1;
-        tab.position = column == 0 ? (lastInRow ? QStyleOptionTab::OnlyOneTab
-                                                : QStyleOptionTab::Beginning)
-                                   : (lastInRow ? QStyleOptionTab::End : QStyleOptionTab::Middle);
+        tab.position = column == 0
+                           ? (lastInRow ? QStyleOptionTab::OnlyOneTab : QStyleOptionTab::Beginning)
+                           : (lastInRow ? QStyleOptionTab::End : QStyleOptionTab::Middle);
         tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         if (i == current_)
             tab.state |= QStyle::State_Selected;
@@ -163,8 +152,7 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *)
         drawTab(current_);
 }
 
-void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
-{
+void MultiRowTabWidget::mousePressEvent(QMouseEvent *event) {
     const int index = tabAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || index < 0) {
         event->ignore();
@@ -173,8 +161,7 @@ void MultiRowTabWidget::mousePressEvent(QMouseEvent *event)
     setCurrentIndex(index);
 }
 
-void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
-{
+void MultiRowTabWidget::keyPressEvent(QKeyEvent *event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     int next = -1;
     switch (event->key()) {
@@ -223,15 +210,13 @@ void MultiRowTabWidget::keyPressEvent(QKeyEvent *event)
     setCurrentIndex(next);
 }
 
-void MultiRowTabWidget::focusInEvent(QFocusEvent *event)
-{
+void MultiRowTabWidget::focusInEvent(QFocusEvent *event) {
     QWidget::focusInEvent(event);
     if (current_ >= 0)
         update(tabRect(current_));
 }
 
-void MultiRowTabWidget::focusOutEvent(QFocusEvent *event)
-{
+void MultiRowTabWidget::focusOutEvent(QFocusEvent *event) {
     QWidget::focusOutEvent(event);
     if (current_ >= 0)
         update(tabRect(current_));

@@ -7,8 +7,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/rtfreader.h"
 
-QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent)
-{
+QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
     auto *view = new QTextEdit(parent);
     view->setObjectName(QStringLiteral("RichTextBox1"));
     view->setReadOnly(true);
