@@ -3,7 +3,6 @@
 #include <numeric>
 #include <set>
 
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -363,29 +362,6 @@ private slots:
             {QStringLiteral("図１"), 4}, {QStringLiteral("図２"), 4}, {QStringLiteral("図３"), 5}};
         QVERIFY(figures == expected);
         QVERIFY(paper.text(paper.count() - 1).startsWith(u'⑩'));
-    }
-
-    // The figures are baseline 8-bit JPEGs of the sizes their picture boxes are laid out for.
-    void figureImages_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("1") << "figure1.jpg" << QSize(333, 117);
-        QTest::newRow("2") << "figure2.jpg" << QSize(472, 227);
-        QTest::newRow("3") << "figure3.jpg" << QSize(522, 304);
-    }
-    void figureImages() {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QFile file(QStringLiteral(":/content/") + name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray jpeg = file.readAll();
-        QVERIFY(jpeg.startsWith("\xff\xd8"));
-        // A baseline frame header (SOF0) with 8-bit samples, and no progressive one (SOF2).
-        const qsizetype sof0 = jpeg.indexOf("\xff\xc0");
-        QVERIFY(sof0 > 0);
-        QCOMPARE(int(jpeg.at(sof0 + 4)), 8);
-        QCOMPARE(jpeg.indexOf("\xff\xc2"), qsizetype(-1));
-        QCOMPARE(QImage::fromData(jpeg).size(), size);
     }
 
 private:

@@ -6,25 +6,24 @@
 //     build/tools/figures/figures content
 
 #include "toolkit/fonts.h"
+#include "tools/figures/figurejpeg.h"
 #include "tools/figures/footprintfigure.h"
 #include "tools/figures/hairstylefigure.h"
 #include "tools/figures/piechartfigure.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageWriter>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
 
-// Baseline, 8-bit, not progressive: the simplest JPEG every picture box can show.
-bool writeJpeg(const QImage &image, const QString &path, QTextStream &err) {
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(92);
-    writer.setProgressiveScanWrite(false);
-    writer.setOptimizedWrite(false);
-    if (!writer.write(image)) {
-        err << path << ": " << writer.errorString() << '\n';
+bool writeFigure(const QImage &image, const QString &path, QTextStream &err) {
+    const QByteArray jpeg = encodeFigureJpeg(image);
+    QSaveFile file(path);
+    if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() ||
+        !file.commit()) {
+        err << path << ": cannot write the figure\n";
         return false;
     }
     return true;
@@ -46,8 +45,8 @@ int main(int argc, char *argv[]) {
         return 2;
     }
     const QDir folder(args[1]);
-    bool ok = writeJpeg(drawHairstyleFigure(), folder.filePath("figure1.jpg"), err);
-    ok = writeJpeg(drawPieChartFigure(), folder.filePath("figure2.jpg"), err) && ok;
-    ok = writeJpeg(drawFootprintFigure(), folder.filePath("figure3.jpg"), err) && ok;
+    bool ok = writeFigure(drawHairstyleFigure(), folder.filePath("figure1.jpg"), err);
+    ok = writeFigure(drawPieChartFigure(), folder.filePath("figure2.jpg"), err) && ok;
+    ok = writeFigure(drawFootprintFigure(), folder.filePath("figure3.jpg"), err) && ok;
     return ok ? 0 : 1;
 }
