@@ -1,6 +1,7 @@
 #include "toolkit/rtfparser.h"
 
 #include "toolkit/rtfdocumentbuilder.h"
+#include "toolkit/rtfformatwords.h"
 
 #include <algorithm>
 
@@ -9,7 +10,6 @@ namespace {
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxParam = 1'000'000'000;
 constexpr int kMaxUnicodeSkip = 16;
-constexpr int kMaxFontNameBytes = 256;
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -33,11 +33,6 @@ int hexValue(char c) {
 // controls, which RTF text does not contain.
 bool endsPlainText(char c) {
     return c == '\\' || c == '{' || c == '}' || static_cast<unsigned char>(c) < 0x20;
-}
-
-// A control word's parameter switches a toggle off only when it is 0 (\b0).
-bool toggleOn(bool hasParam, int param) {
-    return !hasParam || param != 0;
 }
 
 } // namespace
@@ -67,8 +62,8 @@ void RtfParser::parse(QByteArrayView rtf) {
             break;
         }
     }
-    if (m_state.destination == Destination::FontTable)
-        commitFontEntry();
+    m_tableReader.endFontEntry();
+    tablesChanged();
     flushRun();
     m_builder.finish(m_state.para, m_state.chars);
 }
@@ -93,16 +88,14 @@ bool RtfParser::closeGroup() {
     if (m_stack.empty())
         return true; // a stray brace past the end of the document
     if (m_state.destination == Destination::FontTable)
-        commitFontEntry();
+        m_tableReader.endFontEntry();
     const bool tablesEnd = m_state.destination != m_stack.back().destination &&
                            (m_state.destination == Destination::FontTable ||
                             m_state.destination == Destination::ColourTable);
     m_state = m_stack.back();
     m_stack.pop_back();
-    if (tablesEnd) {
-        m_codePageFont = -2;
-        m_builder.tablesChanged();
-    }
+    if (tablesEnd)
+        tablesChanged();
     return m_stack.empty();
 }
 
@@ -262,13 +255,11 @@ const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
         return p;
     case K::FontTable:
         m_state.destination = Destination::FontTable;
-        m_inFontEntry = false;
+        m_tableReader.beginFontTable();
         return p;
     case K::ColourTable:
         m_state.destination = Destination::ColourTable;
-        m_tables.colours.clear();
-        m_colourSet = false;
-        m_red = m_green = m_blue = 0;
+        m_tableReader.beginColourTable();
         return p;
     case K::Unicode: {
         // \uN gives a signed 16-bit value; anything past that range is no character.
@@ -288,220 +279,49 @@ const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
     }
 
     if (m_state.destination == Destination::Body)
-        dispatchCharWord(word);
-    else
-        dispatchTableWord(word);
+        dispatchBodyWord(word);
+    else if (m_state.destination == Destination::FontTable)
+        m_tableReader.fontWord(word.keyword, word.param);
+    else if (m_state.destination == Destination::ColourTable)
+        m_tableReader.colourWord(word.keyword, word.param);
     return p;
 }
 
-void RtfParser::dispatchTableWord(const ControlWord &word) {
+void RtfParser::dispatchBodyWord(const ControlWord &word) {
     using K = RtfKeyword;
-    const int param = word.param;
-    if (m_state.destination == Destination::ColourTable) {
-        const int component = std::clamp(param, 0, 255);
-        switch (word.keyword) {
-        case K::Red:
-            m_red = component;
-            m_colourSet = true;
-            break;
-        case K::Green:
-            m_green = component;
-            m_colourSet = true;
-            break;
-        case K::Blue:
-            m_blue = component;
-            m_colourSet = true;
-            break;
-        default:
-            break;
-        }
+    if (applyFormatWord(word.keyword, word.hasParam, word.param, m_state.chars, m_state.para))
+        return;
+    if (const char16_t ch = characterForWord(word.keyword)) {
+        appendChar(ch);
         return;
     }
-
-    switch (word.keyword) {
-    case K::Font:
-        startFontEntry(param);
-        break;
-    case K::FontCharset:
-        if (!m_fontCodePageFixed)
-            m_font.codePage = codePageForCharset(param);
-        break;
-    case K::FontCodePage:
-        m_font.codePage = param;
-        m_fontCodePageFixed = true;
-        break;
-    case K::FontPitch:
-        m_font.fixedPitch = param == 1;
-        break;
-    case K::FontFamilyRoman:
-        m_font.styleHint = QFont::Serif;
-        break;
-    case K::FontFamilySwiss:
-        m_font.styleHint = QFont::SansSerif;
-        break;
-    case K::FontFamilyModern:
-        m_font.styleHint = QFont::TypeWriter;
-        break;
-    case K::FontFamilyScript:
-        m_font.styleHint = QFont::Cursive;
-        break;
-    case K::FontFamilyDecor:
-        m_font.styleHint = QFont::Decorative;
-        break;
-    case K::FontFamilyNil:
-    case K::FontFamilyTech:
-        m_font.styleHint = QFont::AnyStyle;
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfParser::dispatchCharWord(const ControlWord &word) {
-    using K = RtfKeyword;
-    const bool on = toggleOn(word.hasParam, word.param);
-    RtfCharProps &chars = m_state.chars;
-    RtfParaProps &para = m_state.para;
     switch (word.keyword) {
     case K::Ansi:
         m_tables.defaultCodePage = 1252;
-        m_codePageFont = -2;
         break;
     case K::AnsiCpg:
         m_tables.defaultCodePage = word.param;
-        m_codePageFont = -2;
         break;
     case K::Mac:
         m_tables.defaultCodePage = 10000;
-        m_codePageFont = -2;
         break;
     case K::Pc:
         m_tables.defaultCodePage = 437;
-        m_codePageFont = -2;
         break;
     case K::Pca:
         m_tables.defaultCodePage = 850;
-        m_codePageFont = -2;
         break;
     case K::Deff:
         m_tables.defaultFont = word.param;
-        m_codePageFont = -2;
-        m_builder.tablesChanged();
-        break;
-    case K::Plain:
-        chars = RtfCharProps{};
-        break;
-    case K::Font:
-        chars.font = std::max(word.param, 0);
-        break;
-    case K::FontSize:
-        // Half-points; a size of nothing or thousands of points is no size a reader can use.
-        chars.halfPoints = word.hasParam ? std::clamp(word.param, 2, 3276) : 24;
-        break;
-    case K::Colour:
-        chars.colour = std::max(word.param, 0);
-        break;
-    case K::Bold:
-        chars.bold = on;
-        break;
-    case K::Italic:
-        chars.italic = on;
-        break;
-    case K::Strike:
-        chars.strike = on;
-        break;
-    case K::Underline:
-        chars.underline = on ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline;
-        break;
-    case K::UnderlineDotted:
-        chars.underline = on ? QTextCharFormat::DotLine : QTextCharFormat::NoUnderline;
-        break;
-    case K::UnderlineDashed:
-        chars.underline = on ? QTextCharFormat::DashUnderline : QTextCharFormat::NoUnderline;
-        break;
-    case K::UnderlineWave:
-        chars.underline = on ? QTextCharFormat::WaveUnderline : QTextCharFormat::NoUnderline;
-        break;
-    case K::UnderlineNone:
-        chars.underline = QTextCharFormat::NoUnderline;
-        break;
-    case K::Superscript:
-        chars.verticalAlignment = QTextCharFormat::AlignSuperScript;
-        break;
-    case K::Subscript:
-        chars.verticalAlignment = QTextCharFormat::AlignSubScript;
-        break;
-    case K::NoSuperSub:
-        chars.verticalAlignment = QTextCharFormat::AlignNormal;
-        break;
-    case K::Language:
-        chars.language = std::max(word.param, 0);
-        break;
-    case K::ParagraphDefault:
-        para = RtfParaProps{};
         break;
     case K::Paragraph:
     case K::Row:
         paragraph();
-        break;
-    case K::AlignLeft:
-        para.alignment = Qt::AlignLeft;
-        break;
-    case K::AlignCentre:
-        para.alignment = Qt::AlignHCenter;
-        break;
-    case K::AlignRight:
-        para.alignment = Qt::AlignRight;
-        break;
-    case K::AlignJustify:
-        para.alignment = Qt::AlignJustify;
-        break;
-    case K::LeftIndent:
-        para.leftTwips = std::clamp(word.param, -31680, 31680);
-        break;
-    case K::RightIndent:
-        para.rightTwips = std::clamp(word.param, -31680, 31680);
-        break;
-    case K::FirstIndent:
-        para.firstLineTwips = std::clamp(word.param, -31680, 31680);
-        break;
-    case K::Line:
-        appendChar(u'\u2028');
-        break;
-    case K::Tab:
-    case K::Cell:
-        appendChar(u'\t');
-        break;
-    case K::EmDash:
-        appendChar(u'\u2014');
-        break;
-    case K::EnDash:
-        appendChar(u'\u2013');
-        break;
-    case K::EmSpace:
-        appendChar(u'\u2003');
-        break;
-    case K::EnSpace:
-        appendChar(u'\u2002');
-        break;
-    case K::Bullet:
-        appendChar(u'\u2022');
-        break;
-    case K::LeftQuote:
-        appendChar(u'\u2018');
-        break;
-    case K::RightQuote:
-        appendChar(u'\u2019');
-        break;
-    case K::LeftDoubleQuote:
-        appendChar(u'\u201C');
-        break;
-    case K::RightDoubleQuote:
-        appendChar(u'\u201D');
-        break;
+        return;
     default:
-        break;
+        return;
     }
+    tablesChanged();
 }
 
 void RtfParser::textByte(char byte) {
@@ -514,16 +334,10 @@ void RtfParser::textByte(char byte) {
         appendBytes(&byte, 1);
         break;
     case Destination::FontTable:
-        if (!m_inFontEntry)
-            break;
-        if (byte == ';')
-            commitFontEntry();
-        else if (m_fontNameBytes.size() < kMaxFontNameBytes)
-            m_fontNameBytes.append(byte);
+        m_tableReader.fontByte(byte);
         break;
     case Destination::ColourTable:
-        if (byte == ';')
-            commitColour();
+        m_tableReader.colourByte(byte);
         break;
     case Destination::Skip:
         break;
@@ -565,11 +379,7 @@ void RtfParser::unicodeChar(int value) {
         appendChar(static_cast<char16_t>(value));
         break;
     case Destination::FontTable:
-        if (m_inFontEntry) {
-            decodeFontName();
-            if (m_font.name.size() < kMaxFontNameBytes)
-                m_font.name.append(QChar(static_cast<char16_t>(value)));
-        }
+        m_tableReader.fontUnicode(static_cast<char16_t>(value));
         break;
     default:
         break;
@@ -596,38 +406,7 @@ void RtfParser::paragraph() {
     m_builder.endParagraph(m_state.para, m_state.chars);
 }
 
-void RtfParser::decodeFontName() {
-    // A symbol font's name is still text, though its characters are not.
-    int codePage = m_font.codePage >= 0 ? m_font.codePage : m_tables.defaultCodePage;
-    if (codePage == kSymbolCodePage)
-        codePage = 1252;
-    m_codePages.decode(codePage, m_fontNameBytes, m_font.name);
-    m_fontNameBytes.clear();
-}
-
-void RtfParser::startFontEntry(int id) {
-    commitFontEntry();
-    m_inFontEntry = true;
-    m_fontId = id;
-    m_font = RtfFont{};
-    m_fontCodePageFixed = false;
-    m_fontNameBytes.clear();
-}
-
-void RtfParser::commitFontEntry() {
-    if (!m_inFontEntry)
-        return;
-    m_inFontEntry = false;
-    decodeFontName();
-    m_font.name = m_font.name.trimmed();
-    m_tables.fonts[m_fontId] = m_font;
+void RtfParser::tablesChanged() {
     m_codePageFont = -2;
     m_builder.tablesChanged();
-}
-
-void RtfParser::commitColour() {
-    // An entry with no components is "auto": the view's own text colour.
-    m_tables.colours.append(m_colourSet ? QColor(m_red, m_green, m_blue) : QColor());
-    m_colourSet = false;
-    m_red = m_green = m_blue = 0;
 }

@@ -3,6 +3,7 @@
 #include "toolkit/rtfcodepages.h"
 #include "toolkit/rtfkeywords.h"
 #include "toolkit/rtfproperties.h"
+#include "toolkit/rtftablereader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -44,8 +45,7 @@ private:
     const char *readControlWord(const char *p, ControlWord &word) const;
     const char *plainText(const char *p);
     const char *dispatch(const ControlWord &word, const char *p);
-    void dispatchTableWord(const ControlWord &word);
-    void dispatchCharWord(const ControlWord &word);
+    void dispatchBodyWord(const ControlWord &word);
     void openGroup();
     bool closeGroup();
 
@@ -58,14 +58,12 @@ private:
     void paragraph();
     int currentCodePage();
 
-    void decodeFontName();
-    void startFontEntry(int id);
-    void commitFontEntry();
-    void commitColour();
+    void tablesChanged();
 
     RtfTables &m_tables;
     RtfDocumentBuilder &m_builder;
     RtfCodePages m_codePages;
+    RtfTableReader m_tableReader{m_tables, m_codePages};
 
     const char *m_end = nullptr;
     GroupState m_state;
@@ -80,15 +78,4 @@ private:
     RtfCharProps m_textProps;
     int m_codePageFont = -2; // font whose code page m_codePage caches; -2 for none
     int m_codePage = 1252;
-
-    bool m_inFontEntry = false;
-    int m_fontId = 0;
-    bool m_fontCodePageFixed = false;
-    RtfFont m_font;
-    QByteArray m_fontNameBytes;
-
-    int m_red = 0;
-    int m_green = 0;
-    int m_blue = 0;
-    bool m_colourSet = false;
 };
