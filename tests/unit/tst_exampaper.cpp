@@ -308,7 +308,6 @@ private slots:
         for (const Part &p : paper.parts()) {
             if (keyAnswers(p.groups.front()) != 2)
                 continue;
-            QCOMPARE(int(p.groups.size()), 3);
             int group = -1;
             std::vector<QString> blanks;
             auto check = [&] {
@@ -339,7 +338,7 @@ private slots:
                 }
             }
             check();
-            QCOMPARE(group, 2);
+            QCOMPARE(group + 1, int(p.groups.size()));
         }
     }
 
