@@ -133,7 +133,7 @@ QImage drawFootprintFigure() {
     p.setRenderHint(QPainter::Antialiasing);
 
     const Pair pairs[kColumns * kRows] = {
-        {foxPrint, 1.4, {-5, 26}, {5, -26}},      {catPrint, 1.4, {-5, 26}, {5, -26}},
+        {foxPrint, 1.4, {-5, 26}, {5, -26}},        {catPrint, 1.4, {-5, 26}, {5, -26}},
         {deerPrint, 1.4, {-20, 24}, {20, -24}},     {harePrint, 1.4, {-15, 4}, {15, 4}},
         {pheasantPrint, 1.4, {-22, 24}, {22, -24}}, {bearPrint, 1.3, {-38, 24}, {38, -20}},
     };
