@@ -37,6 +37,9 @@ bool applyFormatWord(RtfKeyword keyword, bool hasParam, int param, RtfCharProps 
     case K::Strike:
         chars.strike = on;
         return true;
+    case K::Hidden:
+        chars.hidden = on;
+        return true;
     case K::Underline:
         chars.underline = on ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline;
         return true;

@@ -119,6 +119,7 @@ constexpr std::array kKeywords{
     Entry{"ulth", K::Underline},
     Entry{"ulw", K::Underline},
     Entry{"ulwave", K::UnderlineWave},
+    Entry{"v", K::Hidden},
     Entry{"xe", K::SkipDestination},
 };
 

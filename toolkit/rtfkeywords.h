@@ -40,6 +40,7 @@ enum class RtfKeyword {
     Bold,
     Italic,
     Strike,
+    Hidden,
     Underline,
     UnderlineDotted,
     UnderlineDashed,

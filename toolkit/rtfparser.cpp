@@ -353,6 +353,8 @@ int RtfParser::currentCodePage() {
 }
 
 void RtfParser::appendBytes(const char *bytes, qsizetype count) {
+    if (m_state.chars.hidden)
+        return;
     if (!(m_state.chars == m_textProps)) {
         flushRun();
         m_textProps = m_state.chars;
@@ -365,6 +367,8 @@ void RtfParser::appendBytes(const char *bytes, qsizetype count) {
 }
 
 void RtfParser::appendChar(char16_t ch) {
+    if (m_state.chars.hidden)
+        return;
     if (!(m_state.chars == m_textProps)) {
         flushRun();
         m_textProps = m_state.chars;

@@ -18,6 +18,7 @@ struct RtfCharProps {
     bool bold = false;
     bool italic = false;
     bool strike = false;
+    bool hidden = false; // \v: text the writer keeps but does not show
     QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
     QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
 
