@@ -1,6 +1,8 @@
 #include "docs/paperview.h"
 
-#include <QLabel>
+#include <QFrame>
+#include <QPainter>
+#include <QPixmap>
 #include <QTextEdit>
 
 #include "toolkit/richtextview.h"
@@ -22,6 +24,29 @@ constexpr FigurePage kFigures[] = {
 
 constexpr int kFrameWidth = 2;
 
+// A picture box: a sunken frame with its image drawn unscaled from the inner corner and cut
+// off at the inner edges, never over the frame.
+class PictureBox : public QFrame {
+public:
+    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), image_(imagePath)
+    {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(kFrameWidth);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        painter.setClipRect(contentsRect());
+        painter.drawPixmap(contentsRect().topLeft(), image_);
+    }
+
+private:
+    QPixmap image_;
+};
+
 } // namespace
 
 PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent)
@@ -38,12 +63,8 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent)
     for (int i = 0; i < 3; ++i) {
         const FigurePage &figure = kFigures[i];
         // Unscaled from the inner corner; what does not fit is cut off at the right and bottom.
-        auto *box = new QLabel(page(i + 1));
+        auto *box = new PictureBox(QString::fromLatin1(figure.image), page(i + 1));
         box->setObjectName(QString::fromLatin1(figure.boxName));
         box->setGeometry(figure.geometry.translated(0, top));
-        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        box->setLineWidth(kFrameWidth);
-        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        box->setPixmap(QPixmap(QString::fromLatin1(figure.image)));
     }
 }
