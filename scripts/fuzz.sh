@@ -14,11 +14,20 @@ cmake --build "$build" --target rtfreader_fuzz -j2
 
 mkdir -p "$build/corpus" "$build/artifacts"
 cd "$build"
+rm -f fuzz-0.log
+touch .run-start
+status=0
 QT_QPA_PLATFORM=offscreen ./rtfreader_fuzz \
     -max_total_time="$seconds" -jobs=1 -workers=1 \
-    -dict="$root/fuzz/rtf.dict" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$build/artifacts/" \
-    "$build/corpus" "$root/fuzz/corpus"
-status=$?
+    -dict="$root/fuzz/rtf.dict" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
+    "$build/corpus" "$root/fuzz/corpus" || status=$?
 [ -f fuzz-0.log ] && tail -n 30 fuzz-0.log
+# With -jobs the findings are in the child's log and the artifacts, not in our exit status.
+findings=$(find "$build/artifacts" -type f -newer .run-start | sort)
+if [ -n "$findings" ]; then
+    echo "findings:" >&2
+    echo "$findings" >&2
+    status=1
+fi
 exit $status
