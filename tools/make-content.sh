@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Remakes every generated file in content/: the RTF documents from their UTF-8 sources (every
-# content/*.txt whose first line is "@profile ..."), the house pictures and the paper's figures.
+# content/*.txt whose first line is "@profile ..."), the house pictures, the paper's figures
+# and the time signal.
 # The generators are built first, in build/ (or $BUILD). Review the result with `git diff`, and
 # after changing a document also remake the reader's goldens with tools/make-rtf-goldens.sh.
 set -euo pipefail
@@ -24,3 +25,6 @@ export QT_QPA_PLATFORM=offscreen
 echo "wrote content/background.gif, mark.png, icon.png, icon.svg"
 "$build/tools/figures/figures" "$root/content"
 echo "wrote content/figure1.jpg … figure3.jpg"
+cmake --build "$build" --target zikan -j "${JOBS:-2}" >/dev/null
+"$build/tools/zikan/zikan" "$root/content"
+echo "wrote content/Zikan.wav"
