@@ -66,6 +66,7 @@ private slots:
     void runFormats();
     void plainResetsAndSwitchesOff();
     void emptyParagraphKeepsItsSize();
+    void paragraphPropertiesLastUntilPard();
     void examPaperKeepsItsFormatting();
     void decodesWhatTheOtherReaderCannot_data();
     void decodesWhatTheOtherReaderCannot();
@@ -144,6 +145,25 @@ void TestRtfReader::emptyParagraphKeepsItsSize() {
     QCOMPARE(empty.charFormat().fontPointSize(), 8.0);
     QCOMPARE(empty.charFormat().fontFamilies().toStringList(),
              QStringList{QStringLiteral("ＭＳ ゴシック")});
+}
+
+// A paragraph takes the properties in force at its \par; they carry on until \pard.
+void TestRtfReader::paragraphPropertiesLastUntilPard() {
+    QTextDocument document;
+    readRtf(kHeader + "\\qc\\li300 a\\par b\\par\\pard c\\par d\\qr\\par}", &document);
+    QTextBlock block = document.begin();
+    QCOMPARE(block.text(), QStringLiteral("a"));
+    QCOMPARE(block.blockFormat().alignment(), Qt::AlignHCenter);
+    QCOMPARE(block.blockFormat().leftMargin(), 20.0);
+    block = block.next();
+    QCOMPARE(block.blockFormat().alignment(), Qt::AlignHCenter);
+    block = block.next();
+    QCOMPARE(block.text(), QStringLiteral("c"));
+    QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(block.blockFormat().leftMargin(), 0.0);
+    block = block.next();
+    QCOMPARE(block.text(), QStringLiteral("d"));
+    QCOMPARE(block.blockFormat().alignment(), Qt::AlignRight);
 }
 
 // The shipped paper shows in its three fonts, mostly 8 pt, with red underlined parts, red marks
