@@ -40,7 +40,6 @@ private slots:
     void gifRefusesTooManyColours();
     void markIsRedRing();
     void backgroundIsYellowField();
-    void iconIsOpaqueOnlyOnTheCard();
     void committedImagesAreUpToDate();
 };
 
@@ -140,16 +139,6 @@ void TestHouseImages::backgroundIsYellowField() {
         }
         QVERIFY(found);
     }
-}
-
-// The icon's card fills the middle, its corners stay clear, and the ring is there in red.
-void TestHouseImages::iconIsOpaqueOnlyOnTheCard() {
-    const QImage icon = committed("icon.png").convertToFormat(QImage::Format_ARGB32);
-    QCOMPARE(icon.size(), QSize(128, 128));
-    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
-    QCOMPARE(qAlpha(icon.pixel(127, 127)), 0);
-    QCOMPARE(qAlpha(icon.pixel(20, 80)), 255);
-    QCOMPARE(icon.pixel(62, 50 - 37), qRgba(255, 0, 0, 255)); // top of the ring
 }
 
 // The committed pictures are exactly what the drawing code makes (the icon's letter depends on
