@@ -97,13 +97,9 @@ QString writeParagraph(RtfWriter &out, QStringView line, const Profile &profile)
     QList<QStringView> open;
     qsizetype i = 0;
     while (i < line.size()) {
-        const qsizetype special = [&] {
-            for (qsizetype j = i; j < line.size(); ++j) {
-                if (line[j] == u'<' || line[j] == u'&')
-                    return j;
-            }
-            return line.size();
-        }();
+        qsizetype special = i;
+        while (special < line.size() && line[special] != u'<' && line[special] != u'&')
+            ++special;
         out.text(line.sliced(i, special - i));
         i = special;
         if (i == line.size())

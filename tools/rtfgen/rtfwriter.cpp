@@ -42,9 +42,6 @@ void RtfWriter::paragraphEnd() {
 void RtfWriter::raw(QByteArrayView bytes) {
     delimiterPending = false;
     out.append(bytes);
-    const qsizetype lastBreak = out.lastIndexOf('\n');
-    if (lastBreak >= 0)
-        lineStart = lastBreak + 1;
 }
 
 void RtfWriter::text(QStringView text) {
