@@ -2,6 +2,9 @@
 
 #include "toolkit/fonts.h"
 
+#include <optional>
+#include <vector>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -67,12 +70,21 @@ void deerPrint(QPainter &p) {
     }
 }
 
-void harePrint(QPainter &p) {
+void hareHindPrint(QPainter &p, double x) {
     // A long, narrow hind foot; furry toes leave soft separate marks at the front.
-    p.drawEllipse(QRectF(-6, -14, 12, 36));
-    toe(p, -4, -18, 2.5, 3);
-    toe(p, 0, -21, 2.5, 3.2);
-    toe(p, 4, -18, 2.5, 3);
+    p.drawEllipse(QRectF(x - 6, -14, 12, 36));
+    toe(p, x - 4, -18, 2.5, 3);
+    toe(p, x, -21, 2.5, 3.2);
+    toe(p, x + 4, -18, 2.5, 3);
+}
+
+void hareTrack(QPainter &p) {
+    // A running hare's group: the big hind feet land side by side ahead of the small front
+    // feet, which fall one behind the other.
+    hareHindPrint(p, -11);
+    hareHindPrint(p, 11);
+    p.drawEllipse(QRectF(-4, 28, 8, 10));
+    p.drawEllipse(QRectF(-4, 44, 8, 10));
 }
 
 void pheasantPrint(QPainter &p) {
@@ -109,13 +121,16 @@ struct Pair {
     PrintFn print;
     double scale;
     QPointF first;
-    QPointF second;
+    std::optional<QPointF> second; // none where one drawing shows the whole group
 };
 
 void drawPair(QPainter &p, const QRectF &cell, const Pair &pair) {
     p.setPen(Qt::NoPen);
     p.setBrush(kPrint);
-    for (QPointF at : {pair.first, pair.second}) {
+    std::vector<QPointF> places{pair.first};
+    if (pair.second)
+        places.push_back(*pair.second);
+    for (QPointF at : places) {
         p.save();
         p.translate(cell.center() + at);
         p.scale(pair.scale, pair.scale);
@@ -133,9 +148,12 @@ QImage drawFootprintFigure() {
     p.setRenderHint(QPainter::Antialiasing);
 
     const Pair pairs[kColumns * kRows] = {
-        {foxPrint, 1.4, {-5, 26}, {5, -26}},        {catPrint, 1.4, {-5, 26}, {5, -26}},
-        {deerPrint, 1.4, {-20, 24}, {20, -24}},     {harePrint, 1.4, {-15, 4}, {15, 4}},
-        {pheasantPrint, 1.4, {-22, 24}, {22, -24}}, {bearPrint, 1.3, {-38, 24}, {38, -20}},
+        {foxPrint, 1.4, {-5, 26}, QPointF(5, -26)},
+        {catPrint, 1.4, {-5, 26}, QPointF(5, -26)},
+        {deerPrint, 1.4, {-20, 24}, QPointF(20, -24)},
+        {hareTrack, 1.4, {0, -14}, std::nullopt},
+        {pheasantPrint, 1.4, {-22, 24}, QPointF(22, -24)},
+        {bearPrint, 1.3, {-38, 24}, QPointF(38, -20)},
     };
     const QStringList labels{"①", "②", "③", "④", "⑤", "⑥"};
 
