@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QPointer>
+#include <QShortcut>
 #include <QWidget>
 #include <functional>
 
 // A top-level window that exists at most once: made on first show, brought to the front when
-// shown again, deleted when closed and made afresh the next time.
+// shown again, deleted when closed and made afresh the next time. Escape closes it.
 class ModelessWindow {
 public:
     explicit ModelessWindow(std::function<QWidget *()> create) : create_(std::move(create)) {}
@@ -15,6 +17,9 @@ public:
         if (!window_) {
             window_ = create_();
             window_->setAttribute(Qt::WA_DeleteOnClose);
+            // A reading window closes from the keyboard as a dialog would.
+            auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
+            QObject::connect(escape, &QShortcut::activated, window_.data(), &QWidget::close);
         }
         window_->show();
         window_->raise();

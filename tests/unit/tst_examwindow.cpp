@@ -218,7 +218,8 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
-    // One About window at a time, made afresh after it was closed, closed by Exit.
+    // One About window at a time, made afresh after it was closed (Escape closes it), closed by
+    // Exit.
     void aboutWindow()
     {
         window->mnuAbout_Click();
@@ -227,7 +228,8 @@ private slots:
         QCOMPARE(about->windowTitle(), QStringLiteral("バージョン情報"));
         window->mnuAbout_Click();
         QCOMPARE(window->aboutWindow(), about.data());
-        about->close();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about.isNull());
         window->mnuAbout_Click();
