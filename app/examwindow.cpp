@@ -28,15 +28,13 @@ const QColor kLabelBackground(255, 128, 255);
 // The client area: the background picture drawn unscaled from its top-left corner.
 class ClientArea : public QWidget {
 public:
-    explicit ClientArea(QWidget *parent) : QWidget(parent)
-    {
+    explicit ClientArea(QWidget *parent) : QWidget(parent) {
         setFixedSize(kClientSize);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
-    void paintEvent(QPaintEvent *event) override
-    {
+    void paintEvent(QPaintEvent *event) override {
         static const QPixmap background(QStringLiteral(":/content/background.gif"));
         QPainter painter(this);
         painter.fillRect(event->rect(), QColor(255, 255, 128));
@@ -45,8 +43,7 @@ protected:
 };
 
 template <std::size_t... I>
-std::array<ModelessWindow, sizeof...(I)> verdictWindows(std::index_sequence<I...>)
-{
+std::array<ModelessWindow, sizeof...(I)> verdictWindows(std::index_sequence<I...>) {
     return {ModelessWindow([] { return createVerdictWindow(static_cast<int>(I) + 1); })...};
 }
 
@@ -54,14 +51,12 @@ std::array<ModelessWindow, sizeof...(I)> verdictWindows(std::index_sequence<I...
 
 ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterface *player,
                        QWidget *parent)
-    : QMainWindow(parent),
-      ownWallClock_(wallClock ? nullptr : std::make_unique<SystemWallClock>()),
+    : QMainWindow(parent), ownWallClock_(wallClock ? nullptr : std::make_unique<SystemWallClock>()),
       ownPlayer_(player ? nullptr : std::make_unique<SignalPlayer>()),
       MMControl1(player ? player : ownPlayer_.get()),
       clock_(wallClock ? *wallClock : *ownWallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
-      frmヘルプ([] { return new AboutWindow; })
-{
+      frmヘルプ([] { return new AboutWindow; }) {
     setObjectName(QStringLiteral("frm英語"));
     setWindowTitle(texts::caption);
     setFont(designFont(9));
@@ -73,8 +68,7 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
 
 ExamWindow::~ExamWindow() = default;
 
-void ExamWindow::buildMenus()
-{
+void ExamWindow::buildMenus() {
     QMenu *mnuGame = menuBar()->addMenu(texts::gameMenu);
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
     QAction *mnuExit = mnuGame->addAction(texts::exitItem);
@@ -88,8 +82,7 @@ void ExamWindow::buildMenus()
     connect(mnuAbout, &QAction::triggered, this, &ExamWindow::mnuAbout_Click);
 }
 
-void ExamWindow::buildWidgets()
-{
+void ExamWindow::buildWidgets() {
     auto *client = new ClientArea(this);
     setCentralWidget(client);
 
@@ -126,6 +119,8 @@ void ExamWindow::buildWidgets()
     Label4 = label("Label4", texts::average, {0, 272, 137, 17}, 9, Qt::AlignLeft, false);
     Label2 = label("Label2", texts::scoreUnit, {32, 296, 73, 25}, 14.25, Qt::AlignRight, true);
     lbl得点 = label("lbl得点", QString(), {48, 296, 28, 19}, 14.25, Qt::AlignLeft, true);
+    setClockText(QString());
+    setScoreText(QString());
     cmd合格率 = button("cmd合格率", texts::passRateButton, {24, 416, 81, 33}, 9.75);
 
     stb英語 = new PaperView(client);
@@ -146,22 +141,36 @@ void ExamWindow::buildWidgets()
     connect(tmr時間, &QTimer::timeout, this, &ExamWindow::tmr時間_Timer);
 }
 
-QString ExamWindow::signalFile() const { return ProgramFolder() + QStringLiteral("Zikan.wav"); }
+// The labels' texts are bare figures; what a screen reader speaks says what they are.
+void ExamWindow::setClockText(const QString &text) {
+    lbl秒->setText(text);
+    lbl秒->setAccessibleName(text.isEmpty() ? texts::clockName
+                                            : texts::clockName + QLatin1Char(' ') + text);
+}
 
-void ExamWindow::cmdスタート_Click()
-{
+void ExamWindow::setScoreText(const QString &text) {
+    lbl得点->setText(text);
+    lbl得点->setAccessibleName(text.isEmpty()
+                                   ? texts::scoreName
+                                   : texts::scoreName + QLatin1Char(' ') + text + texts::scoreUnit);
+}
+
+QString ExamWindow::signalFile() const {
+    return ProgramFolder() + QStringLiteral("Zikan.wav");
+}
+
+void ExamWindow::cmdスタート_Click() {
     tmr時間->start();
     clock_.start();
-    lbl秒->setText(clock_.displayText());
+    setClockText(clock_.displayText());
     cmdスタート->setEnabled(false);
-    lbl得点->setText(QString());
+    setScoreText(QString());
     SSTab2->hideAllMarks();
 }
 
-void ExamWindow::tmr時間_Timer()
-{
+void ExamWindow::tmr時間_Timer() {
     if (clock_.minuteStep())
-        lbl秒->setText(clock_.displayText());
+        setClockText(clock_.displayText());
 
     const QString path = signalFile();
     MMControl1->setFileName(path);
@@ -173,27 +182,24 @@ void ExamWindow::tmr時間_Timer()
     }
 }
 
-void ExamWindow::PlaySound(const QString &)
-{
+void ExamWindow::PlaySound(const QString &) {
     // The player was opened on the signal file earlier in the same tick.
     MMControl1->command(QStringLiteral("Prev"));
     MMControl1->command(QStringLiteral("Play"));
 }
 
-void ExamWindow::cmd得点_Click()
-{
+void ExamWindow::cmd得点_Click() {
     cmdスタート->setEnabled(true);
-    lbl秒->setText(QString());
+    setClockText(QString());
     tmr時間->stop();
 
     const MarkingResult result = markSheet(*SSTab2, AnswerKey());
     for (int q = 1; q <= AnswerKey::questionCount(); ++q)
         SSTab2->setMarkVisible(q, result.isCorrect(q));
-    lbl得点->setText(QString::number(result.total));
+    setScoreText(QString::number(result.total));
 }
 
-void ExamWindow::cmd合格率_Click()
-{
+void ExamWindow::cmd合格率_Click() {
     const Verdict verdict = lookupVerdict(lbl得点->text());
     switch (verdict.kind) {
     case Verdict::Kind::NoScore:
@@ -209,15 +215,15 @@ void ExamWindow::cmd合格率_Click()
     }
 }
 
-QWidget *ExamWindow::verdictWindow(int band) const
-{
+QWidget *ExamWindow::verdictWindow(int band) const {
     return frm合格ライン[static_cast<std::size_t>(band - 1)].window();
 }
 
-void ExamWindow::mnuAbout_Click() { frmヘルプ.show(); }
+void ExamWindow::mnuAbout_Click() {
+    frmヘルプ.show();
+}
 
-void ExamWindow::mnuExit_Click()
-{
+void ExamWindow::mnuExit_Click() {
     close();
     for (ModelessWindow &window : frm合格ライン)
         window.close();

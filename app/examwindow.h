@@ -42,6 +42,8 @@ private:
     void buildMenus();
     void buildWidgets();
     QString signalFile() const;
+    void setClockText(const QString &text);
+    void setScoreText(const QString &text);
     void PlaySound(const QString &path);
 
     std::unique_ptr<WallClockInterface> ownWallClock_;

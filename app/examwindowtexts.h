@@ -15,4 +15,7 @@ inline const QString scoreButton = QStringLiteral("得　点");
 inline const QString average = QStringLiteral("（平均 110.71 点）");
 inline const QString scoreUnit = QStringLiteral("点");
 inline const QString passRateButton = QStringLiteral("合格率");
+// Spoken by screen readers with the clock's and the score's figures.
+inline const QString clockName = QStringLiteral("残り時間");
+inline const QString scoreName = QStringLiteral("得点");
 } // namespace texts

@@ -28,15 +28,13 @@ constexpr int kFrameWidth = 2;
 // off at the inner edges, never over the frame.
 class PictureBox : public QFrame {
 public:
-    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), image_(imagePath)
-    {
+    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), image_(imagePath) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kFrameWidth);
     }
 
 protected:
-    void paintEvent(QPaintEvent *event) override
-    {
+    void paintEvent(QPaintEvent *event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
         painter.setClipRect(contentsRect());
@@ -49,9 +47,9 @@ private:
 
 } // namespace
 
-PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent)
-{
+PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
     setObjectName(QStringLiteral("stb英語"));
+    setAccessibleName(QStringLiteral("問題用紙"));
     QWidget *paperPage = addTab(QStringLiteral("問題"));
     for (const FigurePage &figure : kFigures)
         addTab(QString::fromUtf8(figure.caption));

@@ -14,20 +14,23 @@ constexpr std::array<char16_t, 10> kCircledDigits{u'①', u'②', u'③', u'④'
                                                   u'⑥', u'⑦', u'⑧', u'⑨', u'⑩'};
 constexpr int kBoxWidth = 40;
 
-QString fromUtf8(std::string_view text)
-{
+QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Names as in the design: chk英語5(1) is box 1 of group 5, pctマル(5) its mark.
-QString boxName(int q, int k) { return QStringLiteral("chk英語%1(%2)").arg(q).arg(k); }
-QString markName(int q) { return QStringLiteral("pctマル(%1)").arg(q); }
+QString boxName(int q, int k) {
+    return QStringLiteral("chk英語%1(%2)").arg(q).arg(k);
+}
+QString markName(int q) {
+    return QStringLiteral("pctマル(%1)").arg(q);
+}
 
 } // namespace
 
-AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent)
-{
+AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent) {
     setObjectName(QStringLiteral("SSTab2"));
+    setAccessibleName(QStringLiteral("解答用紙"));
     groups_.resize(sheetlayout::groups.size());
     for (const QuestionGroup &group : sheetlayout::groups)
         addTab(fromUtf8(group.label));
@@ -35,8 +38,7 @@ AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent
         buildGroup(group.number);
 }
 
-void AnswerSheet::buildGroup(int q)
-{
+void AnswerSheet::buildGroup(int q) {
     static const QPixmap markPicture(QStringLiteral(":/content/mark.png"));
     const QuestionGroup &layout = sheetlayout::group(q);
     QWidget *page = this->page(q - 1);
@@ -50,9 +52,10 @@ void AnswerSheet::buildGroup(int q)
 
     GroupWidgets &widgets = groups_[static_cast<std::size_t>(q - 1)];
     for (int k = 1; k <= layout.choiceCount; ++k) {
-        auto *box = new QCheckBox(QString(QChar(kCircledDigits[static_cast<std::size_t>(k - 1)])),
-                                  frame);
+        auto *box =
+            new QCheckBox(QString(QChar(kCircledDigits[static_cast<std::size_t>(k - 1)])), frame);
         box->setObjectName(boxName(q, k));
+        box->setAccessibleName(groupLabel(q) + QLatin1Char(' ') + box->text());
         box->setGeometry(layout.boxLefts[static_cast<std::size_t>(k - 1)], sheetlayout::boxTop,
                          kBoxWidth, sheetlayout::boxHeight);
         widgets.boxes.push_back(box);
@@ -60,6 +63,7 @@ void AnswerSheet::buildGroup(int q)
 
     auto *mark = new QLabel(page);
     mark->setObjectName(markName(q));
+    mark->setAccessibleName(groupLabel(q) + QStringLiteral(" 正解"));
     mark->setGeometry(layout.markLeft, top + layout.markTop, layout.markWidth, layout.markHeight);
     mark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     mark->setPixmap(markPicture);
@@ -67,32 +71,36 @@ void AnswerSheet::buildGroup(int q)
     widgets.mark = mark;
 }
 
-int AnswerSheet::groupCount() const { return static_cast<int>(groups_.size()); }
+int AnswerSheet::groupCount() const {
+    return static_cast<int>(groups_.size());
+}
 
-int AnswerSheet::choiceCount(int q) const { return sheetlayout::group(q).choiceCount; }
+int AnswerSheet::choiceCount(int q) const {
+    return sheetlayout::group(q).choiceCount;
+}
 
-QString AnswerSheet::groupLabel(int q) const { return fromUtf8(sheetlayout::group(q).label); }
+QString AnswerSheet::groupLabel(int q) const {
+    return fromUtf8(sheetlayout::group(q).label);
+}
 
-bool AnswerSheet::isTicked(int q, int k) const { return box(q, k)->isChecked(); }
+bool AnswerSheet::isTicked(int q, int k) const {
+    return box(q, k)->isChecked();
+}
 
-QCheckBox *AnswerSheet::box(int q, int k) const
-{
+QCheckBox *AnswerSheet::box(int q, int k) const {
     return groups_.at(static_cast<std::size_t>(q - 1)).boxes.at(static_cast<std::size_t>(k - 1));
 }
 
-void AnswerSheet::setMarkVisible(int q, bool visible)
-{
+void AnswerSheet::setMarkVisible(int q, bool visible) {
     groups_.at(static_cast<std::size_t>(q - 1)).mark->setVisible(visible);
 }
 
-bool AnswerSheet::isMarkVisible(int q) const
-{
+bool AnswerSheet::isMarkVisible(int q) const {
     // A mark on a page that is not selected is hidden on screen but still set.
     return !groups_.at(static_cast<std::size_t>(q - 1)).mark->isHidden();
 }
 
-void AnswerSheet::hideAllMarks()
-{
+void AnswerSheet::hideAllMarks() {
     for (int q = 1; q <= groupCount(); ++q)
         setMarkVisible(q, false);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/multirowtabwidget.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,11 +18,14 @@ MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
 
 QWidget *MultiRowTabWidget::addTab(const QString &caption) {
     auto *page = new QWidget(this);
+    page->setAccessibleName(caption);
     tabs_.push_back({caption, page});
-    if (current_ < 0)
+    if (current_ < 0) {
         current_ = 0;
-    else
+        updateAccessibleDescription();
+    } else {
         page->hide();
+    }
     layoutPages();
     update();
     return page;
@@ -30,12 +34,17 @@ QWidget *MultiRowTabWidget::addTab(const QString &caption) {
 void MultiRowTabWidget::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == current_)
         return;
-    // Show the new page before hiding the old so the focus, if it was on the old page, has
-    // somewhere sensible to go.
+    QWidget *oldPage = tabs_[static_cast<std::size_t>(current_)].page;
+    // Focus on the page being put away goes to the tabs, where the keys that turn pages work,
+    // rather than wherever the focus chain happens to lead.
+    const bool focusOnOldPage = oldPage->isAncestorOf(QApplication::focusWidget());
     tabs_[static_cast<std::size_t>(index)].page->show();
-    tabs_[static_cast<std::size_t>(current_)].page->hide();
+    if (focusOnOldPage)
+        setFocus(Qt::TabFocusReason);
+    oldPage->hide();
     const QRect oldRect = tabRect(current_);
     current_ = index;
+    updateAccessibleDescription();
     update(oldRect.united(tabRect(current_)).adjusted(-4, -4, 4, 4));
     emit currentChanged(index);
 }
@@ -71,6 +80,12 @@ int MultiRowTabWidget::tabAt(QPoint pos) const {
             return i;
     }
     return -1;
+}
+
+void MultiRowTabWidget::updateAccessibleDescription() {
+    // A screen reader names the selected tab and where it stands among the others.
+    setAccessibleDescription(
+        QStringLiteral("%1 (%2/%3)").arg(tabText(current_)).arg(current_ + 1).arg(count()));
 }
 
 void MultiRowTabWidget::layoutPages() {

@@ -48,6 +48,7 @@ private:
     };
 
     void layoutPages();
+    void updateAccessibleDescription();
 
     int tabsPerRow_;
     int current_ = -1;

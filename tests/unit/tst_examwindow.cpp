@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -23,8 +24,7 @@ class TestExamWindow : public QObject {
     RecordingPlayer player;
     std::unique_ptr<ExamWindow> window;
 
-    template <class T> T *child(const QString &name)
-    {
+    template <class T> T *child(const QString &name) {
         T *widget = window->findChild<T *>(name);
         if (!widget)
             qFatal("no widget %s", qPrintable(name));
@@ -33,23 +33,24 @@ class TestExamWindow : public QObject {
     QPushButton *button(const char *name) { return child<QPushButton>(QString::fromUtf8(name)); }
     QString labelText(const char *name) { return child<QLabel>(QString::fromUtf8(name))->text(); }
     AnswerSheet *sheet() { return window->answerSheet(); }
-    QCheckBox *box(int q, int k) { return child<QCheckBox>(QStringLiteral("chk英語%1(%2)").arg(q).arg(k)); }
-    bool markShown(int q) { return !child<QLabel>(QStringLiteral("pctマル(%1)").arg(q))->isHidden(); }
+    QCheckBox *box(int q, int k) {
+        return child<QCheckBox>(QStringLiteral("chk英語%1(%2)").arg(q).arg(k));
+    }
+    bool markShown(int q) {
+        return !child<QLabel>(QStringLiteral("pctマル(%1)").arg(q))->isHidden();
+    }
 
-    void selectTab(MultiRowTabWidget *tabs, int index)
-    {
+    void selectTab(MultiRowTabWidget *tabs, int index) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
         QCOMPARE(tabs->currentIndex(), index);
     }
     // Ticks or unticks a box by clicking it, turning to its tab first.
-    void click(int q, int k)
-    {
+    void click(int q, int k) {
         selectTab(sheet(), q - 1);
         QCheckBox *b = box(q, k);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
-    void tickKey()
-    {
+    void tickKey() {
         for (const KeyEntry &entry : AnswerKey::entries)
             for (int k : entry.correct)
                 if (k != 0)
@@ -59,24 +60,21 @@ class TestExamWindow : public QObject {
 private slots:
     void initTestCase() { installFontSubstitutions(); }
 
-    void init()
-    {
+    void init() {
         player.calls.clear();
         window = std::make_unique<ExamWindow>(&wallClock, &player);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         window->mnuExit_Click();
         window.reset();
     }
 
     // The window opens Ready: Start enabled, clock and score blank, nothing ticked or marked,
     // the first tab of both tab controls selected, no other window open.
-    void opensReady()
-    {
+    void opensReady() {
         QCOMPARE(window->windowTitle(), QStringLiteral("問題 （英語）"));
         QCOMPARE(window->centralWidget()->size(), QSize(792, 554));
         QVERIFY(button("cmdスタート")->isEnabled());
@@ -95,14 +93,14 @@ private slots:
         }
         QCOMPARE(boxes, 207);
         const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(),
-                               [](QWidget *w) { return w->isVisible() && !qobject_cast<QMenu *>(w); }),
-                 1);
+        QCOMPARE(
+            std::count_if(windows.begin(), windows.end(),
+                          [](QWidget *w) { return w->isVisible() && !qobject_cast<QMenu *>(w); }),
+            1);
     }
 
     // Tabs wrap into rows of twelve equal tabs that stay put when one is selected.
-    void tabsStayInTheirRows()
-    {
+    void tabsStayInTheirRows() {
         AnswerSheet *tabs = sheet();
         const QRect first = tabs->tabRect(0);
         QCOMPARE(first.topLeft(), QPoint(0, 0));
@@ -120,8 +118,7 @@ private slots:
 
     // Start runs the clock from 1:20, blanks the score and hides the marks; ticks stay.
     // Score stops the clock, blanks it, enables Start and marks the ticks as they are then.
-    void startScoreStart()
-    {
+    void startScoreStart() {
         click(1, 1);
         click(46, 3);
         button("cmdスタート")->click();
@@ -160,8 +157,7 @@ private slots:
     }
 
     // The key's answers, ticked by clicking, score 200 with every mark shown.
-    void fullKeyByClicking()
-    {
+    void fullKeyByClicking() {
         tickKey();
         QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
         QCOMPARE(labelText("lbl得点"), QStringLiteral("200"));
@@ -175,8 +171,7 @@ private slots:
     // Pass rate opens nothing without a score, one window per band otherwise; a second press
     // brings the same window back; a closed one is made afresh; bands open side by side; Exit
     // closes them all.
-    void passRateWindows()
-    {
+    void passRateWindows() {
         QPushButton *passRate = button("cmd合格率");
         QTest::mouseClick(passRate, Qt::LeftButton);
         for (int band = 1; band <= 6; ++band)
@@ -188,7 +183,8 @@ private slots:
         QVERIFY(band6 && band6->isVisible());
         QCOMPARE(band6->objectName(), QStringLiteral("frm合格ライン6"));
         QCOMPARE(band6->windowTitle(), QStringLiteral("合格ライン"));
-        QCOMPARE(band6->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral(" 計測不能"));
+        QCOMPARE(band6->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral(" 計測不能"));
         QTest::mouseClick(passRate, Qt::LeftButton);
         QCOMPARE(window->verdictWindow(6), band6.data());
 
@@ -220,8 +216,7 @@ private slots:
 
     // One About window at a time, made afresh after it was closed (Escape closes it), closed by
     // Exit.
-    void aboutWindow()
-    {
+    void aboutWindow() {
         window->mnuAbout_Click();
         QPointer<QWidget> about = window->aboutWindow();
         QVERIFY(about && about->isVisible());
@@ -241,8 +236,7 @@ private slots:
     }
 
     // Start, Score and Pass rate leave the paper's tab and scroll position alone.
-    void paperViewUntouchedByExamFlow()
-    {
+    void paperViewUntouchedByExamFlow() {
         auto *paper = child<PaperView>(QStringLiteral("stb英語"));
         QTextEdit *document = paper->document();
         QVERIFY(!document->toPlainText().isEmpty());
@@ -258,14 +252,54 @@ private slots:
         QCOMPARE(document->verticalScrollBar()->value(), scrolled);
     }
 
+    // What a screen reader speaks: which item and choice a box is, the time left, the score,
+    // and that a shown mark means a correct item.
+    void accessibleNames() {
+        auto spoken = [](QWidget *w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(spoken(box(1, 1)), QStringLiteral("1A-問1 ①"));
+        QCOMPARE(spoken(box(46, 10)), QStringLiteral("6B-(49) ⑩"));
+        click(1, 1);
+        button("cmdスタート")->click();
+        QCOMPARE(spoken(child<QLabel>(QStringLiteral("lbl秒"))), QStringLiteral("残り時間 1:20"));
+        button("cmd得点")->click();
+        QCOMPARE(spoken(child<QLabel>(QStringLiteral("lbl得点"))), QStringLiteral("得点 2点"));
+        QCOMPARE(spoken(child<QLabel>(QStringLiteral("pctマル(1)"))),
+                 QStringLiteral("1A-問1 正解"));
+        QCOMPARE(spoken(sheet()), QStringLiteral("解答用紙"));
+    }
+
+    // The keyboard turns the sheet's pages: arrows on the tabs, Ctrl+Tab from a box on a page,
+    // which leaves the focus on the tabs rather than on a hidden box.
+    void keyboardTurnsPages() {
+        sheet()->setFocus();
+        QTest::keyClick(sheet(), Qt::Key_Right);
+        QCOMPARE(sheet()->currentIndex(), 1);
+        QTest::keyClick(sheet(), Qt::Key_Down);
+        QCOMPARE(sheet()->currentIndex(), 13);
+        QTest::keyClick(sheet(), Qt::Key_Left);
+        QCOMPARE(sheet()->currentIndex(), 12);
+        box(13, 2)->setFocus();
+        QTest::keyClick(box(13, 2), Qt::Key_Space);
+        QVERIFY(sheet()->isTicked(13, 2));
+        QTest::keyClick(box(13, 2), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(sheet()->currentIndex(), 13);
+        QCOMPARE(QApplication::focusWidget(), sheet());
+        QTest::keyClick(sheet(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(sheet()->currentIndex(), 12);
+        QCOMPARE(QAccessible::queryAccessibleInterface(sheet())->text(QAccessible::Description),
+                 QStringLiteral("2A-問5 (13/46)"));
+    }
+
     // The menus carry their access keys and the items their names.
-    void menus()
-    {
+    void menus() {
         const QList<QAction *> menus = window->menuBar()->actions();
         QCOMPARE(menus.size(), 2);
         QCOMPARE(menus[0]->text(), QStringLiteral("ゲーム(&G)"));
         QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
-        QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuExit"))->text(), QStringLiteral("終了(&Q)"));
+        QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuExit"))->text(),
+                 QStringLiteral("終了(&Q)"));
         QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuAbout"))->text(),
                  QStringLiteral("バージョン情報(&A)"));
     }
