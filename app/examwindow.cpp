@@ -37,6 +37,8 @@ protected:
     void paintEvent(QPaintEvent *event) override {
         static const QPixmap background(QStringLiteral(":/content/background.gif"));
         QPainter painter(this);
+        // Smooth when a scaled screen enlarges the picture.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.fillRect(event->rect(), QColor(255, 255, 128));
         painter.drawPixmap(0, 0, background);
     }

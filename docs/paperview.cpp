@@ -37,6 +37,8 @@ protected:
     void paintEvent(QPaintEvent *event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
+        // Smooth when a scaled screen enlarges the picture.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setClipRect(contentsRect());
         painter.drawPixmap(contentsRect().topLeft(), image_);
     }

@@ -1,5 +1,6 @@
 #include "sheet/answersheet.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +27,17 @@ QString markName(int q) {
     return QStringLiteral("pctマル(%1)").arg(q);
 }
 
+// A label draws its picture unsmoothed; on a scaled screen the ring is enlarged here instead.
+QPixmap smoothForScreen(QPixmap picture) {
+    const qreal ratio = qApp->devicePixelRatio();
+    if (ratio == 1.0 || picture.isNull())
+        return picture;
+    picture =
+        picture.scaled(picture.size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 } // namespace
 
 AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent) {
@@ -39,7 +51,8 @@ AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent
 }
 
 void AnswerSheet::buildGroup(int q) {
-    static const QPixmap markPicture(QStringLiteral(":/content/mark.png"));
+    static const QPixmap markPicture =
+        smoothForScreen(QPixmap(QStringLiteral(":/content/mark.png")));
     const QuestionGroup &layout = sheetlayout::group(q);
     QWidget *page = this->page(q - 1);
     // Page positions are given from the control's corner, tab rows included.
