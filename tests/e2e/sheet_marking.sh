@@ -10,12 +10,7 @@ e2e_start_program "$PROG"
 e2e_screenshot "$E2E_TMP/start.png"
 [ "$(e2e_count_colour "$E2E_TMP/start.png" 24 72 73 33 255 0 0)" -eq 0 ] || fail "red on the Start button?"
 
-last=
-while read -r tab_x tab_y box_x box_y q k; do
-    [ "$q" != "$last" ] && e2e_click "$tab_x" "$tab_y"
-    e2e_click "$box_x" "$box_y"
-    last=$q
-done < <("$LAYOUT" key)
+e2e_click_key_answers "$LAYOUT"
 
 score_button="64 248"   # the middle of 得　点
 e2e_click $score_button
