@@ -85,8 +85,10 @@ bool RtfParser::closeGroup() {
         --m_overflowDepth;
         return false;
     }
-    if (m_stack.empty())
-        return true; // a stray brace past the end of the document
+    // The document's own closing brace ends it, keeping the state its last paragraph needs; a
+    // stray brace where no group is open ends it too.
+    if (m_stack.size() <= 1)
+        return true;
     if (m_state.destination == Destination::FontTable)
         m_tableReader.endFontEntry();
     const bool tablesEnd = m_state.destination != m_stack.back().destination &&
@@ -96,7 +98,7 @@ bool RtfParser::closeGroup() {
     m_stack.pop_back();
     if (tablesEnd)
         tablesChanged();
-    return m_stack.empty();
+    return false;
 }
 
 const char *RtfParser::plainText(const char *p) {

@@ -150,7 +150,7 @@ void TestRtfReader::emptyParagraphKeepsItsSize() {
 // A paragraph takes the properties in force at its \par; they carry on until \pard.
 void TestRtfReader::paragraphPropertiesLastUntilPard() {
     QTextDocument document;
-    readRtf(kHeader + "\\qc\\li300 a\\par b\\par\\pard c\\par d\\qr\\par}", &document);
+    readRtf(kHeader + "\\qc\\li300 a\\par b\\par\\pard c\\par d\\qr\\par e}", &document);
     QTextBlock block = document.begin();
     QCOMPARE(block.text(), QStringLiteral("a"));
     QCOMPARE(block.blockFormat().alignment(), Qt::AlignHCenter);
@@ -163,6 +163,9 @@ void TestRtfReader::paragraphPropertiesLastUntilPard() {
     QCOMPARE(block.blockFormat().leftMargin(), 0.0);
     block = block.next();
     QCOMPARE(block.text(), QStringLiteral("d"));
+    QCOMPARE(block.blockFormat().alignment(), Qt::AlignRight);
+    block = block.next();
+    QCOMPARE(block.text(), QStringLiteral("e"));
     QCOMPARE(block.blockFormat().alignment(), Qt::AlignRight);
 }
 
