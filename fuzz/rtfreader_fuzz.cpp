@@ -9,8 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     QTextDocument document;
     readRtf(QByteArrayView(data, static_cast<qsizetype>(size)), &document);
     // Walk what was built, so that a malformed document structure is noticed here.
