@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# time_signal.sh PROGRAM BURSTS_TOOL WATCH_TOOL
+#
+# Runs a whole exam with the wall clock sped up sixty-fold, twice side by side: once with
+# Zikan.wav beside the program and once with the program alone in a folder of its own. A private
+# sound server plays into a null sink that is recorded; the recording must hold the signal once,
+# within a few seconds of the 80th full minute after Start and not before. Both runs must end
+# the same way: the clock at 0:00, Start disabled, only the exam window open.
+prog=${1:?program}
+bursts=${2:?bursts tool}
+watch=${3:?screen watcher}
+source "$(dirname "$0")/lib.sh"
+
+speed=60
+rate=22050
+fake_start='2026-12-08 10:00:30'
+
+e2e_start_x
+
+# --- a private sound server with a null sink ---------------------------------------------
+export HOME="$E2E_TMP/home"
+mkdir -p "$HOME"
+export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+# Root is warned against running a per-user server, but with its own runtime folder it works.
+pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+    --load="module-native-protocol-unix" \
+    --load="module-null-sink sink_name=e2e_sink" \
+    --log-target=stderr --log-level=error 2>"$E2E_TMP/pulse.log" &
+E2E_PIDS+=($!)
+for i in $(seq 50); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+done
+pactl info >/dev/null 2>&1 || fail "no sound server: $(cat "$E2E_TMP/pulse.log")"
+pactl set-default-sink e2e_sink
+
+parecord --latency-msec=20 -d e2e_sink.monitor --raw --format=s16le --rate=$rate --channels=1 \
+    >"$E2E_TMP/heard.raw" 2>"$E2E_TMP/parecord.log" &
+recorder=$!
+E2E_PIDS+=($recorder)
+# The recorder takes a moment to connect, so the real time of its first sample is worked out
+# from how much it has written by a known moment, once it is writing.
+for i in $(seq 100); do
+    [ "$(stat -c %s "$E2E_TMP/heard.raw")" -ge $((rate * 2 / 2)) ] && break
+    sleep 0.05
+done
+[ "$(stat -c %s "$E2E_TMP/heard.raw")" -gt 0 ] ||
+    fail "the recorder writes nothing: $(cat "$E2E_TMP/parecord.log")"
+# Prints the real time of the recording's first sample, judged by its length now.
+recording_origin() {
+    local now bytes
+    now=$(date +%s.%N)
+    bytes=$(stat -c %s "$E2E_TMP/heard.raw")
+    awk -v now="$now" -v b="$bytes" -v r=$rate 'BEGIN { printf "%.3f", now - b / (2 * r) }'
+}
+origin_early=$(recording_origin)
+
+# --- both programs, the second without the signal file ----------------------------------
+mkdir "$E2E_TMP/alone"
+cp "$prog" "$E2E_TMP/alone/eigo-exam"
+[ -f "$(dirname "$prog")/Zikan.wav" ] || fail "Zikan.wav is not beside $prog"
+
+# Starts $2 under the sped-up clock; sets <name>_pid.
+# faketime runs the program as its child, and that child is the one that owns the window.
+launch() {
+    local name=$1 path=$2 wrapper child= i
+    faketime -f "@$fake_start x$speed" "$path" >"$E2E_TMP/$name.log" 2>&1 &
+    wrapper=$!
+    E2E_PIDS+=($wrapper)
+    for i in $(seq 50); do
+        child=$(pgrep -P "$wrapper" | head -n1 || true)
+        [ -n "$child" ] && break
+        sleep 0.1
+    done
+    [ -n "$child" ] || fail "$name did not start"
+    E2E_PIDS+=($child)
+    printf -v "${name}_pid" '%s' "$child"
+}
+launch with "$prog"
+launch alone "$E2E_TMP/alone/eigo-exam"
+
+# Waits for the exam window of pid $2, moves it to x = $3, and sets <name>_win, <name>_x and
+# <name>_y (the client area's origin on the screen).
+find_window() {
+    local name=$1 pid=$2 left=$3 win= i
+    for i in $(seq 150); do
+        win=$(xdotool search --all --onlyvisible --pid "$pid" --name '問題' 2>/dev/null | head -n1 || true)
+        [ -n "$win" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "$name ended at start-up: $(cat "$E2E_TMP/$name.log")"
+        sleep 0.1
+    done
+    [ -n "$win" ] || fail "no exam window for $name"
+    xdotool windowmove --sync "$win" "$left" 0
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    printf -v "${name}_win" '%s' "$win"
+    printf -v "${name}_x" '%s' "$X"
+    printf -v "${name}_y" '%s' $((Y + HEIGHT - 554))
+}
+find_window with "$with_pid" 0
+# The second window hangs off the right edge; only its left column needs to be seen.
+find_window alone "$alone_pid" 820
+
+# Saves region x y w h of the client area of <name> from screenshot $2 into $3.
+crop() {
+    local name=$1 shot=$2 out=$3 x=$4 y=$5 w=$6 h=$7
+    local ox=${name}_x oy=${name}_y
+    convert "$shot" -crop "${w}x${h}+$((${!ox} + x))+$((${!oy} + y))" +repage "$out"
+}
+# Whether two images are identical, pixel for pixel.
+same() {
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+}
+start_button=(24 72 73 33)
+clock_label=(48 120 49 25)
+
+import -window root "$E2E_TMP/ready.png"
+crop with "$E2E_TMP/ready.png" "$E2E_TMP/start_enabled.png" "${start_button[@]}"
+
+click_start() {
+    local ox=${1}_x oy=${1}_y
+    xdotool mousemove --sync $((${!ox} + 60)) $((${!oy} + 88)) click 1
+}
+# The clock label is watched from just before Start: its first change is Start itself, the
+# next ones are the full minutes of the program's own (sped-up) wall clock, one a real second.
+"$watch" $((with_x + clock_label[0])) $((with_y + clock_label[1])) "${clock_label[2]}" \
+    "${clock_label[3]}" 3.5 >"$E2E_TMP/changes.txt" 2>"$E2E_TMP/watch.log" &
+watcher=$!
+sleep 0.5
+click_start with
+click_start alone
+wait "$watcher" || fail "cannot watch the screen: $(cat "$E2E_TMP/watch.log")"
+echo "clock label changed at (real s after Start, ± s):"
+awk 'NR == 1 { s = $1 } { printf "  %.3f ± %.3f\n", $1 - s, $2 }' "$E2E_TMP/changes.txt"
+[ "$(wc -l <"$E2E_TMP/changes.txt")" -ge 3 ] || fail "the clock label did not change every real second"
+first_minute=$(awk 'NR == 2 { print $1 }' "$E2E_TMP/changes.txt")
+awk 'NR == 1 { s = $1 } NR == 2 { m = $1; ok = (m - s > 0 && m - s <= 1.1) }
+     NR == 3 { ok = ok && ($1 - m > 0.9 && $1 - m < 1.1) } END { exit !ok }' "$E2E_TMP/changes.txt" ||
+    fail "the clock label does not change once per full minute"
+
+import -window root "$E2E_TMP/running.png"
+crop with "$E2E_TMP/running.png" "$E2E_TMP/start_running.png" "${start_button[@]}"
+crop with "$E2E_TMP/running.png" "$E2E_TMP/clock_running.png" "${clock_label[@]}"
+same "$E2E_TMP/start_enabled.png" "$E2E_TMP/start_running.png" && fail "Start still looks enabled"
+
+# The first full minute was the label's second change; the 80th comes 79 of them later.
+expected=$(awk -v m="$first_minute" -v speed=$speed 'BEGIN { printf "%.3f", m + 79 * 60 / speed }')
+wait_for=$(awk -v e="$expected" -v now="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - now + 5 }')
+awk -v w="$wait_for" 'BEGIN { exit !(w > 12) }' || fail "too slow to see the whole run"
+sleep "$(awk -v w="$wait_for" 'BEGIN { print w - 10 }')"
+origin_late=$(recording_origin)
+sleep 10
+origin_end=$(recording_origin)
+echo "recording began at $origin_early (judged at its start), $origin_late (before the signal)," \
+    "$origin_end (at the end)"
+recording_started=$origin_late
+
+kill "$recorder"
+wait "$recorder" 2>/dev/null || true
+"$bursts" "$E2E_TMP/heard.raw" $rate >"$E2E_TMP/bursts.txt" 2>"$E2E_TMP/bursts.log" ||
+    fail "cannot read the recording: $(cat "$E2E_TMP/bursts.log")"
+echo "heard (s into the recording, length s, Hz):"
+sed 's/^/  /' "$E2E_TMP/bursts.txt"
+
+# --- what was heard ------------------------------------------------------------------------
+# One signal: three short pips and one long tone, so four bursts, the first being the start.
+[ "$(wc -l <"$E2E_TMP/bursts.txt")" -eq 4 ] || fail "expected the four tones of one signal"
+long=$(awk 'NR == 4 { print ($2 > 0.6) }' "$E2E_TMP/bursts.txt")
+[ "$long" = 1 ] || fail "the last tone is not the long one"
+onset=$(awk -v r="$recording_started" 'NR == 1 { printf "%.3f", r + $1 }' "$E2E_TMP/bursts.txt")
+late=$(awk -v o="$onset" -v e="$expected" 'BEGIN { printf "%.2f", o - e }')
+echo "signal began $late s (real) after the 80th full minute"
+
+# A minute counted twice would bring it a real second early, one missed a second late.
+awk -v d="$late" 'BEGIN { exit !(d >= -0.3 && d <= 2.0) }' ||
+    fail "the signal came $late s from the 80th full minute"
+
+# --- how both runs ended -------------------------------------------------------------------
+kill -0 "$with_pid" 2>/dev/null || fail "the program with the signal file ended: $(cat "$E2E_TMP/with.log")"
+kill -0 "$alone_pid" 2>/dev/null || fail "the program without it ended: $(cat "$E2E_TMP/alone.log")"
+import -window root "$E2E_TMP/ended.png"
+for name in with alone; do
+    crop $name "$E2E_TMP/ended.png" "$E2E_TMP/${name}_start.png" "${start_button[@]}"
+    crop $name "$E2E_TMP/ended.png" "$E2E_TMP/${name}_clock.png" "${clock_label[@]}"
+    same "$E2E_TMP/${name}_start.png" "$E2E_TMP/start_running.png" ||
+        fail "$name: Start does not look disabled at the end"
+    pid=${name}_pid
+    windows=$(xdotool search --all --onlyvisible --pid "${!pid}" --class eigo-exam 2>/dev/null || true)
+    if [ "$(echo "$windows" | wc -w)" -ne 1 ]; then
+        for w in $windows; do
+            echo "  window $w: '$(xdotool getwindowname "$w")' $(xdotool getwindowgeometry "$w" | tail -n1)"
+            xprop -id "$w" _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR | sed 's/^/    /'
+        done
+        fail "$name: not only the exam window is open"
+    fi
+    if grep -iE 'sound|audio|pulse|wav' "$E2E_TMP/$name.log"; then
+        fail "$name printed a message about the sound"
+    fi
+done
+same "$E2E_TMP/with_clock.png" "$E2E_TMP/clock_running.png" && fail "the clock never moved"
+same "$E2E_TMP/with_clock.png" "$E2E_TMP/alone_clock.png" ||
+    fail "the run without Zikan.wav does not end showing what the other shows"
+echo "PASS"
