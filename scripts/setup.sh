@@ -11,14 +11,18 @@ run_pkgs=(
 test_pkgs=(
     xvfb xauth xdotool x11-utils imagemagick
     faketime pulseaudio pulseaudio-utils sox
+    dpkg-dev file strace appstream
 )
+# What cpack needs to make the Debian package and work out its dependencies.
+package_pkgs=(dpkg-dev file)
 
 pkgs=("${run_pkgs[@]}")
 case "${1:-run}" in
     run) ;;
     test) pkgs+=("${test_pkgs[@]}") ;;
     fuzz) pkgs+=(clang-14 libclang-rt-14-dev) ;;
-    *) echo "usage: $0 [run|test|fuzz]" >&2; exit 2 ;;
+    package) pkgs+=("${package_pkgs[@]}") ;;
+    *) echo "usage: $0 [run|test|fuzz|package]" >&2; exit 2 ;;
 esac
 
 missing=()
