@@ -1,5 +1,6 @@
 # make run   - install what is missing, build, start the program
 # make test  - the same set-up plus the test tools, then every test
+# make package - the Debian package eigo-exam_<version>_<arch>.deb, made by cpack in $(BUILD)
 BUILD     ?= build
 JOBS      ?= $(shell nproc)
 FUZZ_TIME ?= 60
@@ -25,6 +26,14 @@ build: configure
 fuzz:
 	@scripts/setup.sh fuzz
 	@scripts/fuzz.sh $(FUZZ_TIME)
+
+# Only the program is compiled; cpack stages it with the package's own layout.
+.PHONY: package
+package:
+	@scripts/setup.sh package
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) --target eigo-exam -j $(JOBS)
+	@cd $(BUILD) && cpack
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
