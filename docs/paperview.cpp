@@ -28,7 +28,7 @@ constexpr int kFrameWidth = 2;
 // off at the inner edges, never over the frame.
 class PictureBox : public QFrame {
 public:
-    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), image_(imagePath) {
+    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), path_(imagePath) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kFrameWidth);
     }
@@ -40,10 +40,14 @@ protected:
         // Smooth when a scaled screen enlarges the picture.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setClipRect(contentsRect());
+        // Decoded on first sight: a figure nobody opens costs nothing at start-up.
+        if (image_.isNull())
+            image_.load(path_);
         painter.drawPixmap(contentsRect().topLeft(), image_);
     }
 
 private:
+    QString path_;
     QPixmap image_;
 };
 

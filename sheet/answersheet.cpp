@@ -46,8 +46,18 @@ AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent
     groups_.resize(sheetlayout::groups.size());
     for (const QuestionGroup &group : sheetlayout::groups)
         addTab(fromUtf8(group.label));
-    for (const QuestionGroup &group : sheetlayout::groups)
-        buildGroup(group.number);
+    preparePage(currentIndex());
+}
+
+void AnswerSheet::preparePage(int index) {
+    ensureBuilt(index + 1);
+}
+
+AnswerSheet::GroupWidgets &AnswerSheet::ensureBuilt(int q) {
+    GroupWidgets &widgets = groups_.at(static_cast<std::size_t>(q - 1));
+    if (!widgets.mark)
+        buildGroup(q);
+    return widgets;
 }
 
 void AnswerSheet::buildGroup(int q) {
@@ -97,20 +107,24 @@ QString AnswerSheet::groupLabel(int q) const {
 }
 
 bool AnswerSheet::isTicked(int q, int k) const {
-    return box(q, k)->isChecked();
+    const GroupWidgets &widgets = groups_.at(static_cast<std::size_t>(q - 1));
+    return !widgets.boxes.empty() && widgets.boxes.at(static_cast<std::size_t>(k - 1))->isChecked();
 }
 
-QCheckBox *AnswerSheet::box(int q, int k) const {
-    return groups_.at(static_cast<std::size_t>(q - 1)).boxes.at(static_cast<std::size_t>(k - 1));
+QCheckBox *AnswerSheet::box(int q, int k) {
+    return ensureBuilt(q).boxes.at(static_cast<std::size_t>(k - 1));
 }
 
 void AnswerSheet::setMarkVisible(int q, bool visible) {
-    groups_.at(static_cast<std::size_t>(q - 1)).mark->setVisible(visible);
+    GroupWidgets &widgets = groups_.at(static_cast<std::size_t>(q - 1));
+    if (widgets.mark || visible)
+        ensureBuilt(q).mark->setVisible(visible);
 }
 
 bool AnswerSheet::isMarkVisible(int q) const {
     // A mark on a page that is not selected is hidden on screen but still set.
-    return !groups_.at(static_cast<std::size_t>(q - 1)).mark->isHidden();
+    const QLabel *mark = groups_.at(static_cast<std::size_t>(q - 1)).mark;
+    return mark && !mark->isHidden();
 }
 
 void AnswerSheet::hideAllMarks() {

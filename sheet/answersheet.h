@@ -28,14 +28,21 @@ public:
     void hideAllMarks();
 
     bool isMarkVisible(int q) const;
-    QCheckBox *box(int q, int k) const;
+    // Box k of group q, its page filled first if it was not yet.
+    QCheckBox *box(int q, int k);
+
+protected:
+    void preparePage(int index) override;
 
 private:
+    // A page's widgets are made when it is first shown or its mark first set: until then its
+    // boxes are all unticked and its mark hidden, which is what an empty group reads as.
     struct GroupWidgets {
-        std::vector<QCheckBox *> boxes; // box k at k - 1
+        std::vector<QCheckBox *> boxes; // box k at k - 1; empty until the page is filled
         QLabel *mark = nullptr;
     };
 
+    GroupWidgets &ensureBuilt(int q);
     void buildGroup(int q);
 
     std::vector<GroupWidgets> groups_; // group q at q - 1

@@ -38,6 +38,7 @@ void MultiRowTabWidget::setCurrentIndex(int index) {
     // Focus on the page being put away goes to the tabs, where the keys that turn pages work,
     // rather than wherever the focus chain happens to lead.
     const bool focusOnOldPage = oldPage->isAncestorOf(QApplication::focusWidget());
+    preparePage(index);
     tabs_[static_cast<std::size_t>(index)].page->show();
     if (focusOnOldPage)
         setFocus(Qt::TabFocusReason);

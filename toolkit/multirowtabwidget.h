@@ -34,6 +34,10 @@ signals:
     void currentChanged(int index);
 
 protected:
+    // Called before a page is shown for the first time and whenever it is selected; a subclass
+    // can fill its pages only when they are first needed.
+    virtual void preparePage(int index) { Q_UNUSED(index); }
+
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -33,11 +33,16 @@ class TestExamWindow : public QObject {
     QPushButton *button(const char *name) { return child<QPushButton>(QString::fromUtf8(name)); }
     QString labelText(const char *name) { return child<QLabel>(QString::fromUtf8(name))->text(); }
     AnswerSheet *sheet() { return window->answerSheet(); }
+    // Pages fill when first needed; once filled, their widgets carry the design's names.
     QCheckBox *box(int q, int k) {
+        sheet()->box(q, k);
         return child<QCheckBox>(QStringLiteral("chk英語%1(%2)").arg(q).arg(k));
     }
     bool markShown(int q) {
-        return !child<QLabel>(QStringLiteral("pctマル(%1)").arg(q))->isHidden();
+        auto *mark = window->findChild<QLabel *>(QStringLiteral("pctマル(%1)").arg(q));
+        if (sheet()->isMarkVisible(q) != (mark && !mark->isHidden()))
+            qFatal("mark %d: the sheet and its widget disagree", q);
+        return sheet()->isMarkVisible(q);
     }
 
     void selectTab(MultiRowTabWidget *tabs, int index) {
