@@ -31,6 +31,9 @@ QLabel *makeLabel(QWidget *window, const char *name, std::string_view text, cons
     label->setGeometry(toQRect(geometry));
     label->setFont(designFont(pointSize, true));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
     return label;
 }
 
@@ -45,11 +48,15 @@ QWidget *createVerdictWindow(int band)
     window->setWindowTitle(kCaption);
     window->setFont(designFont(9));
     window->setFixedSize(kClientSize);
-    window->setAutoFillBackground(true);
-    QPalette palette = window->palette();
+    // The colour lies on a backdrop, not on the window's palette: a palette set on the window
+    // reaches the document view, and the style caches the view's scroll bars under each new
+    // palette, so every opening would add to the cache.
+    auto *backdrop = new QWidget(window);
+    backdrop->setGeometry(QRect(QPoint(), kClientSize));
+    backdrop->setAutoFillBackground(true);
+    QPalette palette = backdrop->palette();
     palette.setColor(QPalette::Window, kWindowBackground);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    window->setPalette(palette);
+    backdrop->setPalette(palette);
 
     QLabel *badge = makeLabel(window, "Label1", row.badge, row.badgeGeometry, 15.75);
     badge->setAutoFillBackground(true);
