@@ -251,5 +251,5 @@ void TestSignalPlayer::destroyedWhilePlaying() {
     QTest::qWait(50);
 }
 
-QTEST_MAIN(TestSignalPlayer)
+QTEST_GUILESS_MAIN(TestSignalPlayer)
 #include "tst_signalplayer.moc"
