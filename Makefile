@@ -40,3 +40,16 @@ format:
 
 clean:
 	rm -rf $(BUILD)
+
+# make monkey [SEED=1] [EVENTS=5000] - random events from the seed against the exam window
+# in-process, with its invariants checked after each, then against the real program under Xvfb
+SEED   ?= 1
+EVENTS ?= 5000
+.PHONY: monkey
+monkey:
+	@scripts/setup.sh test
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) --target tst_monkey eigo-exam e2e_xclient -j $(JOBS)
+	MONKEY_SEED=$(SEED) MONKEY_EVENTS=$(EVENTS) QT_QPA_PLATFORM=offscreen \
+		$(BUILD)/tst_monkey randomEventsKeepInvariants
+	tests/e2e/monkey.sh $(BUILD)/eigo-exam $(BUILD)/e2e_xclient $(SEED) $(EVENTS)

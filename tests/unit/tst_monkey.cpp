@@ -240,9 +240,10 @@ private slots:
         QGuiApplication::setQuitOnLastWindowClosed(false);
     }
 
-    // No sequence of events crashes the window or breaks an exam invariant, and a long enough
-    // run reaches every state worth reaching.
+    // No sequence of events crashes the window or breaks an exam invariant, and the default run
+    // reaches every state worth reaching (another seed may by chance miss one).
     void randomEventsKeepInvariants() {
+        const bool defaultRun = qEnvironmentVariableIsEmpty("MONKEY_SEED");
         const auto seed = static_cast<quint32>(envNumber("MONKEY_SEED", 20261208));
         const int events = envNumber("MONKEY_EVENTS", 2000);
         QElapsedTimer elapsed;
@@ -253,7 +254,7 @@ private slots:
         for (auto it = seen.cbegin(); it != seen.cend(); ++it)
             qInfo("  %s: %d", qPrintable(it.key()), it.value());
         QVERIFY2(broken.isEmpty(), qPrintable(broken));
-        if (events >= 1000)
+        if (defaultRun && events >= 2000)
             for (const char *milestone : {"Start", "Score 0", "Score 1-199", "time up", "Exit",
                                           "frmヘルプ", "frm合格ライン5", "frm合格ライン6"})
                 QVERIFY2(seen.value(QString::fromUtf8(milestone)) > 0,
