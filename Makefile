@@ -1,11 +1,15 @@
 # make run   - install what is missing, build, start the program
-# make test  - the same set-up plus the test tools, then every test
+# make test  - the same set-up plus the test tools, then every test, then the unit tests again
+#              built with the address and undefined-behaviour sanitizers (in $(ASAN_BUILD))
+# make memcheck [CYCLES=200] - the secondary windows opened and closed under valgrind
 # make package - the Debian package eigo-exam_<version>_<arch>.deb, made by cpack in $(BUILD)
 BUILD     ?= build
 JOBS      ?= $(shell nproc)
 FUZZ_TIME ?= 60
+ASAN_BUILD ?= build-asan
+CYCLES    ?= 200
 
-.PHONY: run test build configure fuzz clean format
+.PHONY: run test build configure fuzz clean format memcheck
 
 run:
 	@scripts/setup.sh run
@@ -16,12 +20,17 @@ test:
 	@scripts/setup.sh test
 	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure -j1
+	@tests/sanitizers/run.sh $(ASAN_BUILD) $(JOBS)
 
 configure:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+memcheck: build
+	@command -v valgrind >/dev/null || { echo "valgrind is missing: sudo apt-get install valgrind" >&2; exit 1; }
+	@tests/memcheck/run.sh $(BUILD)/memcheck_driver $(CYCLES)
 
 fuzz:
 	@scripts/setup.sh fuzz
@@ -39,7 +48,7 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)
 
 # make monkey [SEED=1] [EVENTS=5000] - random events from the seed against the exam window
 # in-process, with its invariants checked after each, then against the real program under Xvfb
