@@ -21,6 +21,7 @@ enum class Action {
     Key,
     TickBox,
     AnswerByKey,
+    AnswerAllByKey,
     Start,
     Score,
     PassRate,
@@ -38,10 +39,11 @@ struct WeightedAction {
 
 // Clicks and keys dominate; Score and Exit are rare enough that the clock runs out now and then.
 constexpr WeightedAction kActions[] = {
-    {Action::Click, 24},      {Action::Key, 20},          {Action::TickBox, 8},
-    {Action::AnswerByKey, 3}, {Action::Start, 5},         {Action::Score, 2},
-    {Action::PassRate, 4},    {Action::About, 3},         {Action::CloseWindow, 6},
-    {Action::Exit, 1},        {Action::AdvanceClock, 20}, {Action::Tick, 3},
+    {Action::Click, 24},         {Action::Key, 20},          {Action::TickBox, 8},
+    {Action::AnswerByKey, 3},    {Action::Start, 5},         {Action::Score, 2},
+    {Action::PassRate, 4},       {Action::About, 3},         {Action::CloseWindow, 6},
+    {Action::Exit, 1},           {Action::AdvanceClock, 20}, {Action::Tick, 3},
+    {Action::AnswerAllByKey, 1},
 };
 
 struct KeyChoice {
@@ -115,7 +117,11 @@ QString MonkeyUser::act(ExamWindow &window) {
         return QStringLiteral("box %1(%2)").arg(q).arg(k);
     }
     case Action::AnswerByKey:
-        return answerByKey(window);
+        return answerByKey(window, 1 + below(AnswerKey::questionCount()));
+    case Action::AnswerAllByKey:
+        for (int q = 1; q <= AnswerKey::questionCount(); ++q)
+            answerByKey(window, q);
+        return QStringLiteral("answer every question by the key");
     case Action::Start:
         return press(window, "cmdスタート");
     case Action::Score:
@@ -177,9 +183,10 @@ void MonkeyUser::clickBox(ExamWindow &window, int q, int k) {
     clickWidget(b, QPoint(6, b->height() / 2));
 }
 
-// Sets one question's boxes to the key, so that scores above a lucky few points turn up.
-QString MonkeyUser::answerByKey(ExamWindow &window) {
-    const KeyEntry &entry = AnswerKey::entry(1 + below(AnswerKey::questionCount()));
+// Sets question q's boxes to the key: a user who knows the answers, so that the higher bands
+// turn up too.
+QString MonkeyUser::answerByKey(ExamWindow &window, int q) {
+    const KeyEntry &entry = AnswerKey::entry(q);
     for (int k = 1; k <= entry.choiceCount; ++k)
         if (window.answerSheet()->box(entry.question, k)->isChecked() != entry.isCorrectChoice(k))
             clickBox(window, entry.question, k);

@@ -27,7 +27,7 @@ private:
     QString randomClick(ExamWindow &window);
     QString randomKey(ExamWindow &window);
     void clickBox(ExamWindow &window, int q, int k);
-    QString answerByKey(ExamWindow &window);
+    QString answerByKey(ExamWindow &window, int q);
     QString press(ExamWindow &window, const char *button);
     QString closeSecondaryWindow(ExamWindow &window);
     QString advanceClock(ExamWindow &window);
