@@ -16,6 +16,7 @@ struct Tick {
     QDateTime time;
     bool changed;
     QString text;
+    int minutes;
 };
 
 QList<Tick> tickEvery(ExamClock &clock, FakeWallClock &wall, const QDateTime &from,
@@ -24,7 +25,7 @@ QList<Tick> tickEvery(ExamClock &clock, FakeWallClock &wall, const QDateTime &fr
     for (QDateTime t = from; t <= until; t = t.addMSecs(periodMs)) {
         wall.set(t);
         const bool changed = clock.minuteStep();
-        ticks.append({t, changed, clock.displayText()});
+        ticks.append({t, changed, clock.displayText(), clock.minutes()});
     }
     return ticks;
 }
@@ -157,10 +158,7 @@ void TestExamClock::everyMinuteShownOnceWhateverThePeriod() {
         QCOMPARE(tick.changed, newMinute && expectedMinutes > 0);
         if (tick.changed)
             --expectedMinutes;
-        QCOMPARE(clock.hours(), 0);
-        QCOMPARE(tick.text, QStringLiteral("%1:%2")
-                                .arg(expectedMinutes / 60)
-                                .arg(expectedMinutes % 60, 2, 10, QLatin1Char('0')));
+        QCOMPARE(tick.minutes, expectedMinutes);
         if (tick.text == QStringLiteral("0:00") && tick.changed)
             QVERIFY(tick.time >= at(11, 20, 0) && tick.time < at(11, 20, 0).addMSecs(periodMs));
         previous = tick.time;
