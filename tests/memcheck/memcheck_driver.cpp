@@ -6,7 +6,6 @@
 // run.sh judges growth only in the native run.
 #include <QApplication>
 #include <QEventLoop>
-#include <QLabel>
 #include <QTimer>
 #include <cstdio>
 #include <malloc.h>

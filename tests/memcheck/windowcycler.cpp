@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/examwindow.h"
 #include "sheet/answerkey.h"
