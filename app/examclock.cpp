@@ -7,9 +7,8 @@ namespace {
 // Index of the wall-clock minute a reading falls in. Counted on UTC so that a daylight-saving
 // change is not mistaken for the clock going back an hour; every zone in use today is offset by
 // whole minutes, so UTC minutes begin exactly when local ones do.
-qint64 minuteIndex(const QDateTime &t) {
+qint64 minuteIndex(qint64 ms) {
     constexpr qint64 msPerMinute = 60 * 1000;
-    const qint64 ms = t.toMSecsSinceEpoch();
     // Floor, not truncation, so that readings before 1970 still fall in the right minute.
     return ms >= 0 ? ms / msPerMinute : -((-ms + msPerMinute - 1) / msPerMinute);
 }
@@ -21,22 +20,25 @@ ExamClock::ExamClock(const WallClockInterface &wallClock) : wallClock_(wallClock
 void ExamClock::start() {
     minutes_ = examMinutes;
     seconds_ = 0;
-    lastStep_ = wallClock_.now();
+    const QDateTime now = wallClock_.now();
+    started_ = now.isValid();
+    lastStepMs_ = started_ ? now.toMSecsSinceEpoch() : 0;
 }
 
 bool ExamClock::minuteStep() {
-    if (!lastStep_.isValid())
-        return false; // never started
+    if (!started_)
+        return false;
     const QDateTime now = wallClock_.now();
     if (!now.isValid())
         return false;
-    if (now < lastStep_) {
+    const qint64 nowMs = now.toMSecsSinceEpoch();
+    if (nowMs < lastStepMs_) {
         // The clock was set back: take nothing off and count on from the new reading.
-        lastStep_ = now;
+        lastStepMs_ = nowMs;
         return false;
     }
-    const qint64 begun = minuteIndex(now) - minuteIndex(lastStep_);
-    lastStep_ = now;
+    const qint64 begun = minuteIndex(nowMs) - minuteIndex(lastStepMs_);
+    lastStepMs_ = nowMs;
     if (begun <= 0 || minutes_ == 0)
         return false;
     minutes_ = begun >= minutes_ ? 0 : minutes_ - static_cast<int>(begun);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
+#include <QtGlobal>
 
 class WallClockInterface;
 
@@ -31,5 +31,8 @@ private:
     int hours_ = 0;
     int minutes_ = 0;
     int seconds_ = 0;
-    QDateTime lastStep_;
+    // The wall clock's reading at the last step, in milliseconds since the epoch. Kept as a
+    // number: comparing local date-times converts them on every tick.
+    qint64 lastStepMs_ = 0;
+    bool started_ = false;
 };
