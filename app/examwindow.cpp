@@ -58,7 +58,9 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
       MMControl1(player ? player : ownPlayer_.get()),
       clock_(wallClock ? *wallClock : *ownWallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
-      frmヘルプ([] { return new AboutWindow; }) {
+      frmヘルプ([] { return new AboutWindow; }),
+      // The program's folder does not move while it runs; the path is worked out once.
+      signalFile_(ProgramFolder() + QStringLiteral("Zikan.wav")) {
     setObjectName(QStringLiteral("frm英語"));
     setWindowTitle(texts::caption);
     setFont(designFont(9));
@@ -157,10 +159,6 @@ void ExamWindow::setScoreText(const QString &text) {
                                    : texts::scoreName + QLatin1Char(' ') + text + texts::scoreUnit);
 }
 
-QString ExamWindow::signalFile() const {
-    return ProgramFolder() + QStringLiteral("Zikan.wav");
-}
-
 void ExamWindow::cmdスタート_Click() {
     tmr時間->start();
     clock_.start();
@@ -174,7 +172,7 @@ void ExamWindow::tmr時間_Timer() {
     if (clock_.minuteStep())
         setClockText(clock_.displayText());
 
-    const QString path = signalFile();
+    const QString &path = signalFile_;
     MMControl1->setFileName(path);
     MMControl1->command(QStringLiteral("Open"));
 

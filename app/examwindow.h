@@ -41,7 +41,6 @@ public:
 private:
     void buildMenus();
     void buildWidgets();
-    QString signalFile() const;
     void setClockText(const QString &text);
     void setScoreText(const QString &text);
     void PlaySound(const QString &path);
@@ -65,4 +64,5 @@ private:
 
     std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
     ModelessWindow frmヘルプ;
+    const QString signalFile_;
 };

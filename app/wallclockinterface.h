@@ -11,5 +11,6 @@ public:
 
 class SystemWallClock final : public WallClockInterface {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // UTC spares the time-zone lookup on every tick; full minutes begin at the same moments.
+    QDateTime now() const override { return QDateTime::currentDateTimeUtc(); }
 };
