@@ -28,8 +28,9 @@ configure:
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-memcheck: build
-	@command -v valgrind >/dev/null || { echo "valgrind is missing: sudo apt-get install valgrind" >&2; exit 1; }
+memcheck:
+	@scripts/setup.sh memcheck
+	@$(MAKE) --no-print-directory build
 	@tests/memcheck/run.sh $(BUILD)/memcheck_driver $(CYCLES)
 
 fuzz:

@@ -21,6 +21,7 @@ case "${1:-run}" in
     run) ;;
     test) pkgs+=("${test_pkgs[@]}") ;;
     fuzz) pkgs+=(clang-14 libclang-rt-14-dev) ;;
+    memcheck) pkgs+=(valgrind) ;;
     package) pkgs+=("${package_pkgs[@]}") ;;
     *) echo "usage: $0 [run|test|fuzz|package]" >&2; exit 2 ;;
 esac
