@@ -23,7 +23,7 @@ case "${1:-run}" in
     fuzz) pkgs+=(clang-14 libclang-rt-14-dev) ;;
     memcheck) pkgs+=(valgrind) ;;
     package) pkgs+=("${package_pkgs[@]}") ;;
-    *) echo "usage: $0 [run|test|fuzz|package]" >&2; exit 2 ;;
+    *) echo "usage: $0 [run|test|fuzz|memcheck|package]" >&2; exit 2 ;;
 esac
 
 missing=()
