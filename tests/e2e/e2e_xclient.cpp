@@ -2,6 +2,8 @@
 //   e2e_xclient close WINDOW        the close box: WM_DELETE_WINDOW
 //   e2e_xclient ping WINDOW [MS]    _NET_WM_PING; exits 0 when the program answers within MS
 //                                   milliseconds (default 5000), printing the round trip, else 1
+//   e2e_xclient hold                stays connected until killed, so that the server does not
+//                                   reset whenever the program under test ends
 // A program whose event loop is stuck cannot answer the ping, which is how a desktop tells a hung
 // window from a busy one.
 #include <X11/Xlib.h>
@@ -52,23 +54,27 @@ bool awaitPong(Display *display, Atom ping, long timestamp, int timeoutMs) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: e2e_xclient close WINDOW | ping WINDOW [MS]\n");
+    std::fprintf(stderr, "usage: e2e_xclient close WINDOW | ping WINDOW [MS] | hold\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 3)
+    if (argc < 2 || (argc < 3 && std::strcmp(argv[1], "hold") != 0))
         return usage();
-    const Window window = std::strtoul(argv[2], nullptr, 0);
+    const Window window = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : None;
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "e2e_xclient: no display\n");
         return 2;
     }
     int status = 0;
-    if (std::strcmp(argv[1], "close") == 0) {
+    if (std::strcmp(argv[1], "hold") == 0) {
+        // Nothing is selected, so this waits until the connection ends.
+        for (XEvent event;;)
+            XNextEvent(display, &event);
+    } else if (std::strcmp(argv[1], "close") == 0) {
         sendProtocol(display, window, XInternAtom(display, "WM_DELETE_WINDOW", False), CurrentTime,
                      NoEventMask, window);
     } else if (std::strcmp(argv[1], "ping") == 0) {

@@ -16,6 +16,10 @@ EXAM_NAME='問題 （英語）' ABOUT_NAME='バージョン情報' VERDICT_NAME=
 PING_EVERY=20 SHOT_EVERY=250
 
 e2e_start_x
+# An X server resets when its last client leaves, and a program started during the reset finds
+# no display; a client that stays keeps it up between one run of the program and the next.
+"$XCLIENT" hold &
+E2E_PIDS+=($!)
 # No sound server: the time signal must fail quietly, as it would on a silent machine.
 export PULSE_SERVER=unix:/nonexistent/eigo-no-sound
 libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1 || true)
@@ -153,6 +157,9 @@ check_alive() {
     kill -0 "$E2E_PID" 2>/dev/null && return
     local status=0
     wait "$E2E_PID" || status=$?
+    # Without its display the program must end; that is the test bed failing, not the program.
+    xdotool getdisplaygeometry >/dev/null 2>&1 ||
+        monkey_fail "the X server went away (the program ended with status $status)"
     [ "$status" -eq 0 ] || monkey_fail "the program died with status $status"
     exits=$((exits + 1))
     echo "event $event: the program ended cleanly after: ${recent[-1]}"
