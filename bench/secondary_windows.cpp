@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <functional>
@@ -51,6 +52,11 @@ int main(int argc, char *argv[])
     exam.show();
     while (!exam.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    // Nobody presses a button in the first instant: let the exam window finish laying out its
+    // paper, which the text view does in steps after it is shown, before anything is timed.
+    QEventLoop settle;
+    QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+    settle.exec();
 
     auto about = [&] { exam.mnuAbout_Click(); };
     auto aboutWindow = [&] { return exam.aboutWindow(); };
