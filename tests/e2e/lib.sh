@@ -26,7 +26,7 @@ fail() {
 # Starts Xvfb on a free display and exports DISPLAY.
 e2e_start_x() {
     local fd_file="$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
     local i
     for i in $(seq 100); do
