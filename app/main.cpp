@@ -3,8 +3,7 @@
 #include "app/examwindow.h"
 #include "toolkit/fonts.h"
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     installFontSubstitutions();
     ExamWindow window;

@@ -17,8 +17,7 @@ namespace {
 class ExposeFlag : public QObject {
 public:
     bool exposed = false;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
+    bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Expose)
             exposed = true;
         return false;
@@ -26,8 +25,7 @@ public:
 };
 
 // Milliseconds from `open` to the first expose of the window `find` then returns.
-double timeToExpose(const std::function<void()> &open, const std::function<QWidget *()> &find)
-{
+double timeToExpose(const std::function<void()> &open, const std::function<QWidget *()> &find) {
     QElapsedTimer timer;
     timer.start();
     open();
@@ -44,8 +42,7 @@ double timeToExpose(const std::function<void()> &open, const std::function<QWidg
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     installFontSubstitutions();
     ExamWindow exam;

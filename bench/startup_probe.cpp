@@ -17,8 +17,7 @@
 
 namespace {
 
-long peakResidentKb()
-{
+long peakResidentKb() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -31,8 +30,7 @@ long peakResidentKb()
 
 class ExposeWatcher : public QObject {
 public:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
+    bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::Expose && !done_) {
             done_ = true;
             const qint64 ns = QDateTime::currentMSecsSinceEpoch() * 1000000;
@@ -53,8 +51,7 @@ private:
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     ExposeWatcher watcher;
 #ifdef BARE_WINDOW

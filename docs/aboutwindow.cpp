@@ -11,8 +11,7 @@ namespace {
 constexpr QSize kClientSize(592, 573);
 }
 
-AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window)
-{
+AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmヘルプ"));
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFont(designFont(9));

@@ -12,8 +12,7 @@ struct KeyEntry {
     std::array<int, 3> correct;
     int points;
 
-    constexpr bool isCorrectChoice(int k) const
-    {
+    constexpr bool isCorrectChoice(int k) const {
         return k != 0 && std::find(correct.begin(), correct.end(), k) != correct.end();
     }
 };
@@ -74,10 +73,11 @@ public:
     static constexpr int questionCount() { return static_cast<int>(entries.size()); }
 
     // Question q, 1 to 46.
-    static constexpr const KeyEntry &entry(int q) { return entries[static_cast<std::size_t>(q - 1)]; }
+    static constexpr const KeyEntry &entry(int q) {
+        return entries[static_cast<std::size_t>(q - 1)];
+    }
 
-    static constexpr int maxTotal()
-    {
+    static constexpr int maxTotal() {
         return std::accumulate(entries.begin(), entries.end(), 0,
                                [](int sum, const KeyEntry &e) { return sum + e.points; });
     }

@@ -1,7 +1,6 @@
 #include "sheet/marking.h"
 
-bool isAnsweredCorrectly(const SheetTicks &sheet, const KeyEntry &entry)
-{
+bool isAnsweredCorrectly(const SheetTicks &sheet, const KeyEntry &entry) {
     // The first box that disagrees with the key decides; no partial credit.
     for (int k = 1; k <= entry.choiceCount; ++k) {
         if (sheet.isTicked(entry.question, k) != entry.isCorrectChoice(k))
@@ -10,8 +9,7 @@ bool isAnsweredCorrectly(const SheetTicks &sheet, const KeyEntry &entry)
     return true;
 }
 
-MarkingResult markSheet(const SheetTicks &sheet, const AnswerKey &key)
-{
+MarkingResult markSheet(const SheetTicks &sheet, const AnswerKey &key) {
     MarkingResult result;
     for (int q = 1; q <= key.questionCount(); ++q) {
         const KeyEntry &entry = key.entry(q);

@@ -80,6 +80,8 @@ inline constexpr std::array<QuestionGroup, 46> groups{{
 // clang-format on
 
 // The group of question q, 1 to 46.
-constexpr const QuestionGroup &group(int q) { return groups[static_cast<std::size_t>(q - 1)]; }
+constexpr const QuestionGroup &group(int q) {
+    return groups[static_cast<std::size_t>(q - 1)];
+}
 
 } // namespace sheetlayout

@@ -6,8 +6,7 @@ namespace {
 
 // A whole number in decimal digits with an optional minus sign; numbers too long for 64 bits
 // saturate, so they still land in the top or no band rather than wrapping.
-bool parseWholeNumber(const QString &text, long long *value)
-{
+bool parseWholeNumber(const QString &text, long long *value) {
     qsizetype i = 0;
     const bool negative = text.startsWith(QLatin1Char('-'));
     if (negative)
@@ -29,8 +28,7 @@ bool parseWholeNumber(const QString &text, long long *value)
 
 } // namespace
 
-Verdict lookupVerdict(const QString &scoreText)
-{
+Verdict lookupVerdict(const QString &scoreText) {
     if (scoreText.isEmpty())
         return {Verdict::Kind::NoScore};
     long long score = 0;

@@ -19,15 +19,14 @@ struct VerdictBand {
     int band;
     Test test;
     int threshold;
-    std::string_view badge;   // UTF-8, with its leading half-width blank
+    std::string_view badge; // UTF-8, with its leading half-width blank
     Rgb badgeColour;
     std::string_view message; // UTF-8, with its leading half-width blank
     Rect badgeGeometry;
     Rect messageGeometry;
     Rect documentGeometry;
 
-    constexpr bool matches(long long score) const
-    {
+    constexpr bool matches(long long score) const {
         return test == Test::AtLeast ? score >= threshold : score == threshold;
     }
 };

@@ -16,16 +16,16 @@ const QString kCaption = QStringLiteral("合格ライン");
 const QColor kWindowBackground(255, 128, 128);
 constexpr QSize kClientSize(792, 573);
 
-QRect toQRect(const Rect &r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect toQRect(const Rect &r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
-QString fromUtf8(std::string_view text)
-{
+QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QLabel *makeLabel(QWidget *window, const char *name, std::string_view text, const Rect &geometry,
-                  double pointSize)
-{
+                  double pointSize) {
     auto *label = new QLabel(fromUtf8(text), window);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(toQRect(geometry));
@@ -39,8 +39,7 @@ QLabel *makeLabel(QWidget *window, const char *name, std::string_view text, cons
 
 } // namespace
 
-QWidget *createVerdictWindow(int band)
-{
+QWidget *createVerdictWindow(int band) {
     const VerdictBand &row = verdictBands.at(static_cast<std::size_t>(band - 1));
 
     auto *window = new QWidget;

@@ -12,8 +12,7 @@ class ModelessWindow {
 public:
     explicit ModelessWindow(std::function<QWidget *()> create) : create_(std::move(create)) {}
 
-    QWidget *show()
-    {
+    QWidget *show() {
         if (!window_) {
             window_ = create_();
             window_->setAttribute(Qt::WA_DeleteOnClose);
@@ -28,8 +27,7 @@ public:
     }
 
     // Closing a window that is not open does nothing and makes none.
-    void close()
-    {
+    void close() {
         if (window_)
             window_->close();
     }

@@ -12,22 +12,22 @@ namespace {
 
 constexpr int sheetLeft = 136, sheetTop = 392, sheetWidth = 653, tabsPerRow = 12, rowHeight = 20;
 
-void printBox(int q, int k)
-{
+void printBox(int q, int k) {
     const QuestionGroup &g = sheetlayout::group(q);
     const int tab = q - 1;
     const int column = tab % tabsPerRow;
-    const int tabX = sheetLeft + (column * sheetWidth / tabsPerRow + (column + 1) * sheetWidth / tabsPerRow) / 2;
+    const int tabX =
+        sheetLeft + (column * sheetWidth / tabsPerRow + (column + 1) * sheetWidth / tabsPerRow) / 2;
     const int tabY = sheetTop + (tab / tabsPerRow) * rowHeight + rowHeight / 2;
     const int boxX = sheetLeft + g.frameLeft + g.boxLefts[static_cast<unsigned>(k - 1)] + 6;
-    const int boxY = sheetTop + sheetlayout::frameTop + sheetlayout::boxTop + sheetlayout::boxHeight / 2;
+    const int boxY =
+        sheetTop + sheetlayout::frameTop + sheetlayout::boxTop + sheetlayout::boxHeight / 2;
     std::printf("%d %d %d %d %d %d\n", tabX, tabY, boxX, boxY, q, k);
 }
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc >= 2 && std::strcmp(argv[1], "key") == 0) {
         for (const KeyEntry &entry : AnswerKey::entries)
             for (int k : entry.correct)
@@ -37,7 +37,8 @@ int main(int argc, char **argv)
     }
     if (argc >= 3 && std::strcmp(argv[1], "mark") == 0) {
         const QuestionGroup &g = sheetlayout::group(std::atoi(argv[2]));
-        std::printf("%d %d %d %d\n", sheetLeft + g.markLeft, sheetTop + g.markTop, g.markWidth, g.markHeight);
+        std::printf("%d %d %d %d\n", sheetLeft + g.markLeft, sheetTop + g.markTop, g.markWidth,
+                    g.markHeight);
         return 0;
     }
     std::fprintf(stderr, "usage: e2e_layout key | mark Q\n");

@@ -10,20 +10,17 @@ namespace {
 class TickGrid : public SheetTicks {
 public:
     bool isTicked(int q, int k) const override { return ticks_.count({q, k}) > 0; }
-    void tick(int q, std::initializer_list<int> choices)
-    {
+    void tick(int q, std::initializer_list<int> choices) {
         for (int k : choices)
             ticks_.insert({q, k});
     }
     void untick(int q, int k) { ticks_.erase({q, k}); }
-    void tickKey(int q)
-    {
+    void tickKey(int q) {
         for (int k : AnswerKey::entry(q).correct)
             if (k != 0)
                 ticks_.insert({q, k});
     }
-    void tickWholeKey()
-    {
+    void tickWholeKey() {
         for (int q = 1; q <= AnswerKey::questionCount(); ++q)
             tickKey(q);
     }
@@ -40,8 +37,7 @@ class TestMarking : public QObject {
 private slots:
     // The key and the sheet describe the same 46 groups: same order, same choice counts, and
     // every correct choice is a box that exists.
-    void keyFitsSheet()
-    {
+    void keyFitsSheet() {
         QCOMPARE(AnswerKey::questionCount(), int(sheetlayout::groups.size()));
         for (const KeyEntry &entry : AnswerKey::entries) {
             const QuestionGroup &group = sheetlayout::group(entry.question);
@@ -55,15 +51,15 @@ private slots:
                 QVERIFY(k >= 1 && k <= entry.choiceCount);
                 ++answers;
             }
-            const int expected = entry.question == 46 ? 3 : (entry.question >= 23 && entry.question <= 25 ? 2 : 1);
+            const int expected =
+                entry.question == 46 ? 3 : (entry.question >= 23 && entry.question <= 25 ? 2 : 1);
             QCOMPARE(answers, expected);
         }
     }
 
     // The key's answers score full marks, and each section adds up to the points its heading
     // states.
-    void fullKeyScores200BySection()
-    {
+    void fullKeyScores200BySection() {
         TickGrid sheet;
         sheet.tickWholeKey();
         const MarkingResult result = markSheet(sheet, AnswerKey());
@@ -77,8 +73,7 @@ private slots:
     }
 
     // Empty sheets and sheets with every box ticked earn nothing.
-    void emptyAndFullSheetsScoreZero()
-    {
+    void emptyAndFullSheetsScoreZero() {
         TickGrid empty;
         QCOMPARE(markSheet(empty, AnswerKey()).total, 0);
 
@@ -92,8 +87,7 @@ private slots:
             QVERIFY(!result.isCorrect(q));
     }
 
-    void exactSetMatching_data()
-    {
+    void exactSetMatching_data() {
         QTest::addColumn<int>("question");
         QTest::addColumn<QList<int>>("ticks");
         QTest::addColumn<int>("points");
@@ -114,8 +108,7 @@ private slots:
 
     // A question is correct exactly when its ticked boxes are the key's set; nothing else on the
     // sheet affects it.
-    void exactSetMatching()
-    {
+    void exactSetMatching() {
         QFETCH(int, question);
         QFETCH(QList<int>, ticks);
         QFETCH(int, points);
@@ -132,8 +125,7 @@ private slots:
     }
 
     // Marking reads the sheet and nothing else: the same ticks give the same result twice.
-    void markingIsRepeatable()
-    {
+    void markingIsRepeatable() {
         TickGrid sheet;
         sheet.tick(5, {2});
         sheet.tick(46, {3, 5, 10});

@@ -6,8 +6,7 @@ class TestVerdictBand : public QObject {
     Q_OBJECT
 
 private slots:
-    void lookup_data()
-    {
+    void lookup_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("band");
@@ -37,8 +36,7 @@ private slots:
     }
 
     // Every boundary of the six bands, and text the score label never holds.
-    void lookup()
-    {
+    void lookup() {
         QFETCH(QString, text);
         QFETCH(int, kind);
         QFETCH(int, band);
@@ -49,8 +47,7 @@ private slots:
 
     // Every score the program can write lands in exactly one band, and better scores never land
     // in a worse band.
-    void bandsPartitionScores()
-    {
+    void bandsPartitionScores() {
         int previous = 6;
         for (int score = 0; score <= 200; ++score) {
             const Verdict verdict = lookupVerdict(QString::number(score));
