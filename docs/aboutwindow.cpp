@@ -1,7 +1,5 @@
 #include "docs/aboutwindow.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTextEdit>
 
 #include "toolkit/fonts.h"
@@ -20,10 +18,4 @@ AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     // A little larger than the window, so its right and bottom frame lie just outside.
     QTextEdit *document = createRichTextView(QStringLiteral(":/content/about.rtf"), this);
     document->setGeometry(0, 0, 593, 577);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), kClientSize);
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include "sheet/questiongroups.h"
+#include "toolkit/utf8text.h"
 
 namespace {
 
@@ -14,10 +15,6 @@ const QString kFrameCaption = QStringLiteral("答え");
 constexpr std::array<char16_t, 10> kCircledDigits{u'①', u'②', u'③', u'④', u'⑤',
                                                   u'⑥', u'⑦', u'⑧', u'⑨', u'⑩'};
 constexpr int kBoxWidth = 40;
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Names as in the design: chk英語5(1) is box 1 of group 5, pctマル(5) its mark.
 QString boxName(int q, int k) {

@@ -1,14 +1,13 @@
 #include "sheet/verdictwindow.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTextEdit>
 
 #include "sheet/verdictband.h"
 #include "toolkit/fonts.h"
 #include "toolkit/richtextview.h"
+#include "toolkit/utf8text.h"
 
 namespace {
 
@@ -18,10 +17,6 @@ constexpr QSize kClientSize(792, 573);
 
 QRect toQRect(const Rect &r) {
     return QRect(r.left, r.top, r.width, r.height);
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QLabel *makeLabel(QWidget *window, const char *name, std::string_view text, const Rect &geometry,
@@ -71,10 +66,5 @@ QWidget *createVerdictWindow(int band) {
     QTextEdit *document = createRichTextView(QStringLiteral(":/content/passing_lines.rtf"), window);
     document->setGeometry(toQRect(row.documentGeometry));
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), kClientSize);
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
     return window;
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QWidget>
 #include <functional>
 
 // A top-level window that exists at most once: made on first show, brought to the front when
-// shown again, deleted when closed and made afresh the next time. Escape closes it.
+// shown again, deleted when closed and made afresh the next time. It opens centred on the screen;
+// Escape closes it.
 class ModelessWindow {
 public:
     explicit ModelessWindow(std::function<QWidget *()> create) : create_(std::move(create)) {}
@@ -19,6 +22,12 @@ public:
             // A reading window closes from the keyboard as a dialog would.
             auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window_);
             QObject::connect(escape, &QShortcut::activated, window_.data(), &QWidget::close);
+            // Each opens centred on the screen, wherever the exam window stands.
+            if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+                QRect frame(QPoint(), window_->size());
+                frame.moveCenter(screen->availableGeometry().center());
+                window_->move(frame.topLeft());
+            }
         }
         window_->show();
         window_->raise();
