@@ -5,7 +5,7 @@
 // Prints the median of 25 runs of each, and the ratio readRtf / setHtml; the goal is at most
 // 0.5. Without the paper it reads a generated Japanese document of about the same size.
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QElapsedTimer>
 #include <QFile>

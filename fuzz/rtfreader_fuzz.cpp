@@ -1,7 +1,7 @@
 // libFuzzer target: the RTF reader must take any bytes without crashing, hanging, leaking or
 // growing without bound.
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QTextEdit>
 
+#include "documents/richtextview.h"
 #include "sheet/verdictband.h"
 #include "toolkit/fonts.h"
-#include "toolkit/richtextview.h"
 #include "toolkit/utf8text.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "rtf/rtfreader.h"
 #include "sheet/answerkey.h"
 #include "sheet/questiongroups.h"
-#include "toolkit/rtfreader.h"
 
 // The shipped paper read back through the program's own RTF reader, checked against the answer
 // sheet's groups and the key: if the paper and the sheet drift apart, a player answers questions

@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "app/examwindow.h"
-#include "docs/paperview.h"
+#include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "recordingplayer.h"
 #include "sheet/answerkey.h"

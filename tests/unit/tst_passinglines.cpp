@@ -1,5 +1,5 @@
+#include "rtf/rtfreader.h"
 #include "toolkit/fonts.h"
-#include "toolkit/rtfreader.h"
 
 #include <QFile>
 #include <QFontMetricsF>

@@ -4,7 +4,7 @@
 
 #include "tools/rtfdump/rtfdumpformat.h"
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QDir>
 #include <QFile>

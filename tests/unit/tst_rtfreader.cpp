@@ -1,7 +1,7 @@
 // The RTF reader's formatting and its behaviour on damaged and hostile input. What text it reads
 // from well-formed files is checked against another reader in tst_rtfgolden.
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QFile>
 #include <QTest>

@@ -6,7 +6,7 @@
 
 #include "tools/rtfdump/rtfdumpformat.h"
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QFile>
 #include <QGuiApplication>

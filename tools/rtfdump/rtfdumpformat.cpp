@@ -1,6 +1,6 @@
 #include "tools/rtfdump/rtfdumpformat.h"
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

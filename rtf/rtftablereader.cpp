@@ -1,6 +1,6 @@
-#include "toolkit/rtftablereader.h"
+#include "rtf/rtftablereader.h"
 
-#include "toolkit/rtfcodepages.h"
+#include "rtf/rtfcodepages.h"
 
 #include <algorithm>
 
@@ -11,53 +11,53 @@ constexpr int kMaxFontNameLength = 256;
 } // namespace
 
 RtfTableReader::RtfTableReader(RtfTables &tables, RtfCodePages &codePages)
-    : m_tables(tables), m_codePages(codePages) {}
+    : tables_(tables), codePages_(codePages) {}
 
 void RtfTableReader::beginFontTable() {
-    m_inFontEntry = false;
+    inFontEntry_ = false;
 }
 
 void RtfTableReader::fontWord(RtfKeyword keyword, int param) {
     using K = RtfKeyword;
     if (keyword == K::Font) {
         endFontEntry();
-        m_inFontEntry = true;
-        m_fontId = param;
-        m_font = RtfFont{};
-        m_fontCodePageFixed = false;
-        m_fontNameBytes.clear();
+        inFontEntry_ = true;
+        fontId_ = param;
+        font_ = RtfFont{};
+        fontCodePageFixed_ = false;
+        fontNameBytes_.clear();
         return;
     }
     switch (keyword) {
     case K::FontCharset:
-        if (!m_fontCodePageFixed)
-            m_font.codePage = codePageForCharset(param);
+        if (!fontCodePageFixed_)
+            font_.codePage = codePageForCharset(param);
         break;
     case K::FontCodePage:
-        m_font.codePage = param;
-        m_fontCodePageFixed = true;
+        font_.codePage = param;
+        fontCodePageFixed_ = true;
         break;
     case K::FontPitch:
-        m_font.fixedPitch = param == 1;
+        font_.fixedPitch = param == 1;
         break;
     case K::FontFamilyRoman:
-        m_font.styleHint = QFont::Serif;
+        font_.styleHint = QFont::Serif;
         break;
     case K::FontFamilySwiss:
-        m_font.styleHint = QFont::SansSerif;
+        font_.styleHint = QFont::SansSerif;
         break;
     case K::FontFamilyModern:
-        m_font.styleHint = QFont::TypeWriter;
+        font_.styleHint = QFont::TypeWriter;
         break;
     case K::FontFamilyScript:
-        m_font.styleHint = QFont::Cursive;
+        font_.styleHint = QFont::Cursive;
         break;
     case K::FontFamilyDecor:
-        m_font.styleHint = QFont::Decorative;
+        font_.styleHint = QFont::Decorative;
         break;
     case K::FontFamilyNil:
     case K::FontFamilyTech:
-        m_font.styleHint = QFont::AnyStyle;
+        font_.styleHint = QFont::AnyStyle;
         break;
     default:
         break;
@@ -65,69 +65,69 @@ void RtfTableReader::fontWord(RtfKeyword keyword, int param) {
 }
 
 void RtfTableReader::fontByte(char byte) {
-    if (!m_inFontEntry)
+    if (!inFontEntry_)
         return;
     if (byte == ';')
         endFontEntry();
-    else if (m_fontNameBytes.size() < kMaxFontNameLength)
-        m_fontNameBytes.append(byte);
+    else if (fontNameBytes_.size() < kMaxFontNameLength)
+        fontNameBytes_.append(byte);
 }
 
 void RtfTableReader::fontUnicode(char16_t ch) {
-    if (!m_inFontEntry)
+    if (!inFontEntry_)
         return;
     decodeFontName();
-    if (m_font.name.size() < kMaxFontNameLength)
-        m_font.name.append(QChar(ch));
+    if (font_.name.size() < kMaxFontNameLength)
+        font_.name.append(QChar(ch));
 }
 
 void RtfTableReader::decodeFontName() {
     // A symbol font's name is still text, though its characters are not.
-    int codePage = m_font.codePage >= 0 ? m_font.codePage : m_tables.defaultCodePage;
+    int codePage = font_.codePage >= 0 ? font_.codePage : tables_.defaultCodePage;
     if (codePage == kSymbolCodePage)
         codePage = 1252;
-    m_codePages.decode(codePage, m_fontNameBytes, m_font.name);
-    m_fontNameBytes.clear();
+    codePages_.decode(codePage, fontNameBytes_, font_.name);
+    fontNameBytes_.clear();
 }
 
 void RtfTableReader::endFontEntry() {
-    if (!m_inFontEntry)
+    if (!inFontEntry_)
         return;
-    m_inFontEntry = false;
+    inFontEntry_ = false;
     decodeFontName();
-    m_font.name = m_font.name.trimmed();
-    m_tables.fonts[m_fontId] = m_font;
+    font_.name = font_.name.trimmed();
+    tables_.fonts[fontId_] = font_;
 }
 
 void RtfTableReader::beginColourTable() {
-    m_tables.colours.clear();
-    m_colourSet = false;
-    m_red = m_green = m_blue = 0;
+    tables_.colours.clear();
+    colourSet_ = false;
+    red_ = green_ = blue_ = 0;
 }
 
 void RtfTableReader::colourWord(RtfKeyword keyword, int param) {
     const int component = std::clamp(param, 0, 255);
     switch (keyword) {
     case RtfKeyword::Red:
-        m_red = component;
+        red_ = component;
         break;
     case RtfKeyword::Green:
-        m_green = component;
+        green_ = component;
         break;
     case RtfKeyword::Blue:
-        m_blue = component;
+        blue_ = component;
         break;
     default:
         return;
     }
-    m_colourSet = true;
+    colourSet_ = true;
 }
 
 void RtfTableReader::colourByte(char byte) {
     if (byte != ';')
         return;
     // An entry with no components is "auto": the view's own text colour.
-    m_tables.colours.append(m_colourSet ? QColor(m_red, m_green, m_blue) : QColor());
-    m_colourSet = false;
-    m_red = m_green = m_blue = 0;
+    tables_.colours.append(colourSet_ ? QColor(red_, green_, blue_) : QColor());
+    colourSet_ = false;
+    red_ = green_ = blue_ = 0;
 }

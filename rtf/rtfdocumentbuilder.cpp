@@ -1,6 +1,6 @@
-#include "toolkit/rtfdocumentbuilder.h"
+#include "rtf/rtfdocumentbuilder.h"
 
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QTextDocument>
 
@@ -15,25 +15,25 @@ constexpr double kTwipsPerPixel = 15.0;
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables)
-    : m_document(document), m_tables(tables), m_undoWasEnabled(document->isUndoRedoEnabled()) {
+    : document_(document), tables_(tables), undoWasEnabled_(document->isUndoRedoEnabled()) {
     // Recording undo steps for every run would double the cost of reading.
-    m_document->setUndoRedoEnabled(false);
-    m_document->clear();
-    m_cursor = QTextCursor(m_document);
+    document_->setUndoRedoEnabled(false);
+    document_->clear();
+    cursor_ = QTextCursor(document_);
 }
 
 RtfDocumentBuilder::~RtfDocumentBuilder() {
-    m_document->setUndoRedoEnabled(m_undoWasEnabled);
+    document_->setUndoRedoEnabled(undoWasEnabled_);
 }
 
 const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharProps &props) {
-    for (const auto &[cached, format] : m_formatCache) {
+    for (const auto &[cached, format] : formatCache_) {
         if (cached == props)
             return format;
     }
 
     QTextCharFormat format;
-    if (const RtfFont *font = m_tables.font(props.font)) {
+    if (const RtfFont *font = tables_.font(props.font)) {
         if (!font->name.isEmpty())
             format.setFontFamilies(QStringList{font->name});
         if (font->fixedPitch) {
@@ -54,18 +54,18 @@ const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharProps &props)
         format.setUnderlineStyle(props.underline);
     if (props.verticalAlignment != QTextCharFormat::AlignNormal)
         format.setVerticalAlignment(props.verticalAlignment);
-    if (props.colour > 0 && props.colour < m_tables.colours.size()) {
-        const QColor &colour = m_tables.colours.at(props.colour);
+    if (props.colour > 0 && props.colour < tables_.colours.size()) {
+        const QColor &colour = tables_.colours.at(props.colour);
         if (colour.isValid())
             format.setForeground(colour);
     }
     if (props.language != 0)
         format.setProperty(kRtfLanguageProperty, props.language);
 
-    if (m_formatCache.size() == kFormatCacheSize)
-        m_formatCache.pop_back();
-    m_formatCache.emplace(m_formatCache.begin(), props, format);
-    return m_formatCache.front().second;
+    if (formatCache_.size() == kFormatCacheSize)
+        formatCache_.pop_back();
+    formatCache_.emplace(formatCache_.begin(), props, format);
+    return formatCache_.front().second;
 }
 
 QTextBlockFormat RtfDocumentBuilder::blockFormat(const RtfParaProps &para) const {
@@ -81,24 +81,24 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const RtfParaProps &para) const
 }
 
 void RtfDocumentBuilder::insertText(const QString &text, const RtfCharProps &props) {
-    m_cursor.insertText(text, charFormat(props));
-    m_blockEmpty = false;
+    cursor_.insertText(text, charFormat(props));
+    blockEmpty_ = false;
 }
 
 void RtfDocumentBuilder::applyToCurrentBlock(const RtfParaProps &para, const RtfCharProps &chars) {
     // RTF states a paragraph's properties at its end, so the block learns them only now. An
     // empty paragraph takes its height from the block's character format.
-    if (!(para == m_blockPara))
-        m_cursor.setBlockFormat(blockFormat(para));
-    if (m_blockEmpty)
-        m_cursor.setBlockCharFormat(charFormat(chars));
+    if (!(para == blockPara_))
+        cursor_.setBlockFormat(blockFormat(para));
+    if (blockEmpty_)
+        cursor_.setBlockCharFormat(charFormat(chars));
 }
 
 void RtfDocumentBuilder::endParagraph(const RtfParaProps &para, const RtfCharProps &chars) {
     applyToCurrentBlock(para, chars);
-    m_cursor.insertBlock(blockFormat(para), charFormat(chars));
-    m_blockPara = para;
-    m_blockEmpty = true;
+    cursor_.insertBlock(blockFormat(para), charFormat(chars));
+    blockPara_ = para;
+    blockEmpty_ = true;
 }
 
 void RtfDocumentBuilder::finish(const RtfParaProps &para, const RtfCharProps &chars) {

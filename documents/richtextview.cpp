@@ -1,11 +1,11 @@
-#include "toolkit/richtextview.h"
+#include "documents/richtextview.h"
 
 #include <QFile>
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "rtf/rtfreader.h"
 #include "toolkit/fonts.h"
-#include "toolkit/rtfreader.h"
 
 QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
     auto *view = new QTextEdit(parent);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "toolkit/rtfcodepages.h"
-#include "toolkit/rtfkeywords.h"
-#include "toolkit/rtfproperties.h"
-#include "toolkit/rtftablereader.h"
+#include "rtf/rtfcodepages.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtfproperties.h"
+#include "rtf/rtftablereader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -60,22 +60,22 @@ private:
 
     void tablesChanged();
 
-    RtfTables &m_tables;
-    RtfDocumentBuilder &m_builder;
-    RtfCodePages m_codePages;
-    RtfTableReader m_tableReader{m_tables, m_codePages};
+    RtfTables &tables_;
+    RtfDocumentBuilder &builder_;
+    RtfCodePages codePages_;
+    RtfTableReader tableReader_{tables_, codePages_};
 
-    const char *m_end = nullptr;
-    GroupState m_state;
-    std::vector<GroupState> m_stack;
-    int m_overflowDepth = 0;
-    int m_skipChars = 0; // \u fallback characters still to drop
+    const char *end_ = nullptr;
+    GroupState state_;
+    std::vector<GroupState> stack_;
+    int overflowDepth_ = 0;
+    int skipChars_ = 0; // \u fallback characters still to drop
 
     // Text read but not yet written: bytes still to decode, then decoded text, all in one format.
-    QByteArray m_bytes;
-    int m_bytesCodePage = 1252;
-    QString m_text;
-    RtfCharProps m_textProps;
-    int m_codePageFont = -2; // font whose code page m_codePage caches; -2 for none
-    int m_codePage = 1252;
+    QByteArray bytes_;
+    int bytesCodePage_ = 1252;
+    QString text_;
+    RtfCharProps textProps_;
+    int codePageFont_ = -2; // font whose code page codePage_ caches; -2 for none
+    int codePage_ = 1252;
 };

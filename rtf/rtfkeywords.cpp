@@ -1,4 +1,4 @@
-#include "toolkit/rtfkeywords.h"
+#include "rtf/rtfkeywords.h"
 
 #include <algorithm>
 #include <array>

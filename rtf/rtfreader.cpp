@@ -1,7 +1,7 @@
-#include "toolkit/rtfreader.h"
+#include "rtf/rtfreader.h"
 
-#include "toolkit/rtfdocumentbuilder.h"
-#include "toolkit/rtfparser.h"
+#include "rtf/rtfdocumentbuilder.h"
+#include "rtf/rtfparser.h"
 
 void readRtf(QByteArrayView rtf, QTextDocument *document) {
     if (!document)

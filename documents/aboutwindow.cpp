@@ -1,9 +1,9 @@
-#include "docs/aboutwindow.h"
+#include "documents/aboutwindow.h"
 
 #include <QTextEdit>
 
+#include "documents/richtextview.h"
 #include "toolkit/fonts.h"
-#include "toolkit/richtextview.h"
 
 namespace {
 constexpr QSize kClientSize(592, 573);

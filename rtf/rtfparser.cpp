@@ -1,7 +1,7 @@
-#include "toolkit/rtfparser.h"
+#include "rtf/rtfparser.h"
 
-#include "toolkit/rtfdocumentbuilder.h"
-#include "toolkit/rtfformatwords.h"
+#include "rtf/rtfdocumentbuilder.h"
+#include "rtf/rtfformatwords.h"
 
 #include <algorithm>
 
@@ -38,12 +38,12 @@ bool endsPlainText(char c) {
 } // namespace
 
 RtfParser::RtfParser(RtfTables &tables, RtfDocumentBuilder &builder)
-    : m_tables(tables), m_builder(builder) {}
+    : tables_(tables), builder_(builder) {}
 
 void RtfParser::parse(QByteArrayView rtf) {
     const char *p = rtf.data();
-    m_end = p + rtf.size();
-    while (p < m_end) {
+    end_ = p + rtf.size();
+    while (p < end_) {
         switch (*p) {
         case '{':
             ++p;
@@ -52,7 +52,7 @@ void RtfParser::parse(QByteArrayView rtf) {
         case '}':
             ++p;
             if (closeGroup())
-                p = m_end;
+                p = end_;
             break;
         case '\\':
             p = controlSequence(p + 1);
@@ -62,40 +62,40 @@ void RtfParser::parse(QByteArrayView rtf) {
             break;
         }
     }
-    m_tableReader.endFontEntry();
+    tableReader_.endFontEntry();
     tablesChanged();
     flushRun();
-    m_builder.finish(m_state.para, m_state.chars);
+    builder_.finish(state_.para, state_.chars);
 }
 
 void RtfParser::openGroup() {
     decodeBytes();
-    m_skipChars = 0;
-    if (m_overflowDepth > 0 || static_cast<int>(m_stack.size()) >= kMaxDepth) {
-        ++m_overflowDepth;
+    skipChars_ = 0;
+    if (overflowDepth_ > 0 || static_cast<int>(stack_.size()) >= kMaxDepth) {
+        ++overflowDepth_;
         return;
     }
-    m_stack.push_back(m_state);
+    stack_.push_back(state_);
 }
 
 bool RtfParser::closeGroup() {
     decodeBytes();
-    m_skipChars = 0;
-    if (m_overflowDepth > 0) {
-        --m_overflowDepth;
+    skipChars_ = 0;
+    if (overflowDepth_ > 0) {
+        --overflowDepth_;
         return false;
     }
     // The document's own closing brace ends it, keeping the state its last paragraph needs; a
     // stray brace where no group is open ends it too.
-    if (m_stack.size() <= 1)
+    if (stack_.size() <= 1)
         return true;
-    if (m_state.destination == Destination::FontTable)
-        m_tableReader.endFontEntry();
-    const bool tablesEnd = m_state.destination != m_stack.back().destination &&
-                           (m_state.destination == Destination::FontTable ||
-                            m_state.destination == Destination::ColourTable);
-    m_state = m_stack.back();
-    m_stack.pop_back();
+    if (state_.destination == Destination::FontTable)
+        tableReader_.endFontEntry();
+    const bool tablesEnd = state_.destination != stack_.back().destination &&
+                           (state_.destination == Destination::FontTable ||
+                            state_.destination == Destination::ColourTable);
+    state_ = stack_.back();
+    stack_.pop_back();
     if (tablesEnd)
         tablesChanged();
     return false;
@@ -104,22 +104,22 @@ bool RtfParser::closeGroup() {
 const char *RtfParser::plainText(const char *p) {
     const char c = *p;
     if (static_cast<unsigned char>(c) < 0x20) {
-        if (c == '\t' && m_state.destination == Destination::Body && m_skipChars == 0)
+        if (c == '\t' && state_.destination == Destination::Body && skipChars_ == 0)
             appendChar(u'\t');
         return p + 1;
     }
-    switch (m_state.destination) {
+    switch (state_.destination) {
     case Destination::Skip:
-        while (p < m_end && !endsPlainText(*p))
+        while (p < end_ && !endsPlainText(*p))
             ++p;
         return p;
     case Destination::Body: {
-        if (m_skipChars > 0) {
-            --m_skipChars;
+        if (skipChars_ > 0) {
+            --skipChars_;
             return p + 1;
         }
         const char *start = p;
-        while (p < m_end && !endsPlainText(*p))
+        while (p < end_ && !endsPlainText(*p))
             ++p;
         appendBytes(start, p - start);
         return p;
@@ -133,7 +133,7 @@ const char *RtfParser::plainText(const char *p) {
 }
 
 const char *RtfParser::controlSequence(const char *p) {
-    if (p >= m_end)
+    if (p >= end_)
         return p;
     const char c = *p;
     if (isLetter(c)) {
@@ -142,18 +142,18 @@ const char *RtfParser::controlSequence(const char *p) {
         decodeBytes();
         // A word the end of a cut file runs into may have lost letters or digits: \u12354 cut
         // to \u123 would be another character.
-        if (p == m_end)
+        if (p == end_)
             return p;
-        if (m_state.destination == Destination::Skip) {
+        if (state_.destination == Destination::Skip) {
             if (word.keyword == RtfKeyword::Bin && word.param > 0)
-                p += std::min<qsizetype>(word.param, m_end - p);
+                p += std::min<qsizetype>(word.param, end_ - p);
             return p;
         }
-        if (m_skipChars > 0) {
+        if (skipChars_ > 0) {
             // A control word in a \u fallback counts as one of its characters and is not obeyed.
-            --m_skipChars;
+            --skipChars_;
             if (word.keyword == RtfKeyword::Bin && word.param > 0)
-                p += std::min<qsizetype>(word.param, m_end - p);
+                p += std::min<qsizetype>(word.param, end_ - p);
             return p;
         }
         return dispatch(word, p);
@@ -164,7 +164,7 @@ const char *RtfParser::controlSequence(const char *p) {
     case '\'': {
         int value = 0;
         int digits = 0;
-        while (digits < 2 && p < m_end && hexValue(*p) >= 0) {
+        while (digits < 2 && p < end_ && hexValue(*p) >= 0) {
             value = value * 16 + hexValue(*p);
             ++p;
             ++digits;
@@ -180,17 +180,17 @@ const char *RtfParser::controlSequence(const char *p) {
         textByte(c);
         return p;
     case '*':
-        m_state.destination = Destination::Skip;
+        state_.destination = Destination::Skip;
         return p;
     default:
         break;
     }
 
     decodeBytes();
-    if (m_state.destination != Destination::Body)
+    if (state_.destination != Destination::Body)
         return p;
-    if (m_skipChars > 0) {
-        --m_skipChars;
+    if (skipChars_ > 0) {
+        --skipChars_;
         return p;
     }
     switch (c) {
@@ -218,29 +218,29 @@ const char *RtfParser::controlSequence(const char *p) {
 
 const char *RtfParser::readControlWord(const char *p, ControlWord &word) const {
     const char *start = p;
-    while (p < m_end && isLetter(*p))
+    while (p < end_ && isLetter(*p))
         ++p;
     // Over-long words are no words we know; their letters are still consumed.
     if (p - start <= kMaxWordLength)
         word.keyword = rtfKeyword(std::string_view(start, p - start));
 
     bool negative = false;
-    if (p + 1 == m_end && *p == '-')
-        return m_end; // the sign of a parameter the end of the file cut off
-    if (p < m_end && *p == '-' && p + 1 < m_end && isDigit(p[1])) {
+    if (p + 1 == end_ && *p == '-')
+        return end_; // the sign of a parameter the end of the file cut off
+    if (p < end_ && *p == '-' && p + 1 < end_ && isDigit(p[1])) {
         negative = true;
         ++p;
     }
-    if (p < m_end && isDigit(*p)) {
+    if (p < end_ && isDigit(*p)) {
         word.hasParam = true;
         long long value = 0;
-        while (p < m_end && isDigit(*p)) {
+        while (p < end_ && isDigit(*p)) {
             value = std::min<long long>(value * 10 + (*p - '0'), kMaxParam);
             ++p;
         }
         word.param = static_cast<int>(negative ? -value : value);
     }
-    if (p < m_end && *p == ' ')
+    if (p < end_ && *p == ' ')
         ++p;
     return p;
 }
@@ -250,18 +250,18 @@ const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
     switch (word.keyword) {
     case K::Bin:
         if (word.param > 0)
-            p += std::min<qsizetype>(word.param, m_end - p);
+            p += std::min<qsizetype>(word.param, end_ - p);
         return p;
     case K::SkipDestination:
-        m_state.destination = Destination::Skip;
+        state_.destination = Destination::Skip;
         return p;
     case K::FontTable:
-        m_state.destination = Destination::FontTable;
-        m_tableReader.beginFontTable();
+        state_.destination = Destination::FontTable;
+        tableReader_.beginFontTable();
         return p;
     case K::ColourTable:
-        m_state.destination = Destination::ColourTable;
-        m_tableReader.beginColourTable();
+        state_.destination = Destination::ColourTable;
+        tableReader_.beginColourTable();
         return p;
     case K::Unicode: {
         // \uN gives a signed 16-bit value; anything past that range is no character.
@@ -270,28 +270,28 @@ const char *RtfParser::dispatch(const ControlWord &word, const char *p) {
             value += 65536;
         if (word.hasParam && value >= 0 && value <= 0xFFFF)
             unicodeChar(value);
-        m_skipChars = m_state.unicodeSkip;
+        skipChars_ = state_.unicodeSkip;
         return p;
     }
     case K::UnicodeSkip:
-        m_state.unicodeSkip = std::clamp(word.param, 0, kMaxUnicodeSkip);
+        state_.unicodeSkip = std::clamp(word.param, 0, kMaxUnicodeSkip);
         return p;
     default:
         break;
     }
 
-    if (m_state.destination == Destination::Body)
+    if (state_.destination == Destination::Body)
         dispatchBodyWord(word);
-    else if (m_state.destination == Destination::FontTable)
-        m_tableReader.fontWord(word.keyword, word.param);
-    else if (m_state.destination == Destination::ColourTable)
-        m_tableReader.colourWord(word.keyword, word.param);
+    else if (state_.destination == Destination::FontTable)
+        tableReader_.fontWord(word.keyword, word.param);
+    else if (state_.destination == Destination::ColourTable)
+        tableReader_.colourWord(word.keyword, word.param);
     return p;
 }
 
 void RtfParser::dispatchBodyWord(const ControlWord &word) {
     using K = RtfKeyword;
-    if (applyFormatWord(word.keyword, word.hasParam, word.param, m_state.chars, m_state.para))
+    if (applyFormatWord(word.keyword, word.hasParam, word.param, state_.chars, state_.para))
         return;
     if (const char16_t ch = characterForWord(word.keyword)) {
         appendChar(ch);
@@ -299,22 +299,22 @@ void RtfParser::dispatchBodyWord(const ControlWord &word) {
     }
     switch (word.keyword) {
     case K::Ansi:
-        m_tables.defaultCodePage = 1252;
+        tables_.defaultCodePage = 1252;
         break;
     case K::AnsiCpg:
-        m_tables.defaultCodePage = word.param;
+        tables_.defaultCodePage = word.param;
         break;
     case K::Mac:
-        m_tables.defaultCodePage = 10000;
+        tables_.defaultCodePage = 10000;
         break;
     case K::Pc:
-        m_tables.defaultCodePage = 437;
+        tables_.defaultCodePage = 437;
         break;
     case K::Pca:
-        m_tables.defaultCodePage = 850;
+        tables_.defaultCodePage = 850;
         break;
     case K::Deff:
-        m_tables.defaultFont = word.param;
+        tables_.defaultFont = word.param;
         break;
     case K::Paragraph:
     case K::Row:
@@ -327,19 +327,19 @@ void RtfParser::dispatchBodyWord(const ControlWord &word) {
 }
 
 void RtfParser::textByte(char byte) {
-    if (m_skipChars > 0) {
-        --m_skipChars;
+    if (skipChars_ > 0) {
+        --skipChars_;
         return;
     }
-    switch (m_state.destination) {
+    switch (state_.destination) {
     case Destination::Body:
         appendBytes(&byte, 1);
         break;
     case Destination::FontTable:
-        m_tableReader.fontByte(byte);
+        tableReader_.fontByte(byte);
         break;
     case Destination::ColourTable:
-        m_tableReader.colourByte(byte);
+        tableReader_.colourByte(byte);
         break;
     case Destination::Skip:
         break;
@@ -347,45 +347,45 @@ void RtfParser::textByte(char byte) {
 }
 
 int RtfParser::currentCodePage() {
-    if (m_codePageFont != m_state.chars.font) {
-        m_codePageFont = m_state.chars.font;
-        m_codePage = m_tables.codePage(m_codePageFont);
+    if (codePageFont_ != state_.chars.font) {
+        codePageFont_ = state_.chars.font;
+        codePage_ = tables_.codePage(codePageFont_);
     }
-    return m_codePage;
+    return codePage_;
 }
 
 void RtfParser::appendBytes(const char *bytes, qsizetype count) {
-    if (m_state.chars.hidden)
+    if (state_.chars.hidden)
         return;
-    if (!(m_state.chars == m_textProps)) {
+    if (!(state_.chars == textProps_)) {
         flushRun();
-        m_textProps = m_state.chars;
+        textProps_ = state_.chars;
     }
     const int codePage = currentCodePage();
-    if (codePage != m_bytesCodePage)
+    if (codePage != bytesCodePage_)
         decodeBytes();
-    m_bytesCodePage = codePage;
-    m_bytes.append(bytes, count);
+    bytesCodePage_ = codePage;
+    bytes_.append(bytes, count);
 }
 
 void RtfParser::appendChar(char16_t ch) {
-    if (m_state.chars.hidden)
+    if (state_.chars.hidden)
         return;
-    if (!(m_state.chars == m_textProps)) {
+    if (!(state_.chars == textProps_)) {
         flushRun();
-        m_textProps = m_state.chars;
+        textProps_ = state_.chars;
     }
     decodeBytes();
-    m_text.append(QChar(ch));
+    text_.append(QChar(ch));
 }
 
 void RtfParser::unicodeChar(int value) {
-    switch (m_state.destination) {
+    switch (state_.destination) {
     case Destination::Body:
         appendChar(static_cast<char16_t>(value));
         break;
     case Destination::FontTable:
-        m_tableReader.fontUnicode(static_cast<char16_t>(value));
+        tableReader_.fontUnicode(static_cast<char16_t>(value));
         break;
     default:
         break;
@@ -393,26 +393,26 @@ void RtfParser::unicodeChar(int value) {
 }
 
 void RtfParser::decodeBytes() {
-    if (m_bytes.isEmpty())
+    if (bytes_.isEmpty())
         return;
-    m_codePages.decode(m_bytesCodePage, m_bytes, m_text);
-    m_bytes.clear();
+    codePages_.decode(bytesCodePage_, bytes_, text_);
+    bytes_.clear();
 }
 
 void RtfParser::flushRun() {
     decodeBytes();
-    if (m_text.isEmpty())
+    if (text_.isEmpty())
         return;
-    m_builder.insertText(m_text, m_textProps);
-    m_text.clear();
+    builder_.insertText(text_, textProps_);
+    text_.clear();
 }
 
 void RtfParser::paragraph() {
     flushRun();
-    m_builder.endParagraph(m_state.para, m_state.chars);
+    builder_.endParagraph(state_.para, state_.chars);
 }
 
 void RtfParser::tablesChanged() {
-    m_codePageFont = -2;
-    m_builder.tablesChanged();
+    codePageFont_ = -2;
+    builder_.tablesChanged();
 }

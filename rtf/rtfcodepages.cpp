@@ -1,4 +1,4 @@
-#include "toolkit/rtfcodepages.h"
+#include "rtf/rtfcodepages.h"
 
 #include <QStringDecoder>
 
@@ -89,8 +89,8 @@ RtfCodePages::RtfCodePages() = default;
 RtfCodePages::~RtfCodePages() = default;
 
 QStringDecoder *RtfCodePages::decoderFor(int codePage) {
-    auto it = m_decoders.find(codePage);
-    if (it != m_decoders.end())
+    auto it = decoders_.find(codePage);
+    if (it != decoders_.end())
         return it->second.get();
 
     QByteArray name;
@@ -105,7 +105,7 @@ QStringDecoder *RtfCodePages::decoderFor(int codePage) {
     if (!decoder->isValid())
         decoder.reset();
     // An unknown code page is remembered as such, so it is not looked up again.
-    return m_decoders.emplace(codePage, std::move(decoder)).first->second.get();
+    return decoders_.emplace(codePage, std::move(decoder)).first->second.get();
 }
 
 void RtfCodePages::decode(int codePage, QByteArrayView bytes, QString &out) {

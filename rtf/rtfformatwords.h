@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/rtfkeywords.h"
-#include "toolkit/rtfproperties.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtfproperties.h"
 
 // Applies a control word that sets a character or paragraph property. Returns false for any
 // other word. Parameters out of any sensible range are clamped.

@@ -31,5 +31,5 @@ public:
 private:
     QStringDecoder *decoderFor(int codePage);
 
-    std::map<int, std::unique_ptr<QStringDecoder>> m_decoders;
+    std::map<int, std::unique_ptr<QStringDecoder>> decoders_;
 };

@@ -1,11 +1,11 @@
-#include "docs/paperview.h"
+#include "documents/paperview.h"
 
 #include <QFrame>
 #include <QPainter>
 #include <QPixmap>
 #include <QTextEdit>
 
-#include "toolkit/richtextview.h"
+#include "documents/richtextview.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/rtfproperties.h"
+#include "rtf/rtfproperties.h"
 
 #include <QTextCursor>
 
@@ -23,18 +23,18 @@ public:
     // Gives the last paragraph its properties; nothing is written after this.
     void finish(const RtfParaProps &para, const RtfCharProps &chars);
     // The font or colour table changed: formats made from the old ones are stale.
-    void tablesChanged() { m_formatCache.clear(); }
+    void tablesChanged() { formatCache_.clear(); }
 
 private:
     const QTextCharFormat &charFormat(const RtfCharProps &props);
     QTextBlockFormat blockFormat(const RtfParaProps &para) const;
     void applyToCurrentBlock(const RtfParaProps &para, const RtfCharProps &chars);
 
-    QTextDocument *m_document;
-    const RtfTables &m_tables;
-    QTextCursor m_cursor;
-    bool m_undoWasEnabled;
-    bool m_blockEmpty = true;
-    RtfParaProps m_blockPara; // what the current block was created with
-    std::vector<std::pair<RtfCharProps, QTextCharFormat>> m_formatCache;
+    QTextDocument *document_;
+    const RtfTables &tables_;
+    QTextCursor cursor_;
+    bool undoWasEnabled_;
+    bool blockEmpty_ = true;
+    RtfParaProps blockPara_; // what the current block was created with
+    std::vector<std::pair<RtfCharProps, QTextCharFormat>> formatCache_;
 };

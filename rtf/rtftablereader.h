@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/rtfkeywords.h"
-#include "toolkit/rtfproperties.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtfproperties.h"
 
 #include <QByteArray>
 
@@ -27,17 +27,17 @@ public:
 private:
     void decodeFontName();
 
-    RtfTables &m_tables;
-    RtfCodePages &m_codePages;
+    RtfTables &tables_;
+    RtfCodePages &codePages_;
 
-    bool m_inFontEntry = false;
-    int m_fontId = 0;
-    bool m_fontCodePageFixed = false;
-    RtfFont m_font;
-    QByteArray m_fontNameBytes;
+    bool inFontEntry_ = false;
+    int fontId_ = 0;
+    bool fontCodePageFixed_ = false;
+    RtfFont font_;
+    QByteArray fontNameBytes_;
 
-    int m_red = 0;
-    int m_green = 0;
-    int m_blue = 0;
-    bool m_colourSet = false;
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+    bool colourSet_ = false;
 };

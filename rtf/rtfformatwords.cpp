@@ -1,4 +1,4 @@
-#include "toolkit/rtfformatwords.h"
+#include "rtf/rtfformatwords.h"
 
 #include <algorithm>
 
