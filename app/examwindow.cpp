@@ -1,5 +1,6 @@
 #include "app/examwindow.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -58,7 +59,7 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
       MMControl1(player ? player : ownPlayer_.get()),
       clock_(wallClock ? *wallClock : *ownWallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
-      frmヘルプ([] { return new AboutWindow; }),
+      frmヘルプ([] { return new AboutWindow(ProgramFolder()); }),
       // The program's folder does not move while it runs; the path is worked out once.
       signalFile_(ProgramFolder() + QStringLiteral("Zikan.wav")) {
     setObjectName(QStringLiteral("frm英語"));
@@ -221,6 +222,13 @@ QWidget *ExamWindow::verdictWindow(int band) const {
 
 void ExamWindow::mnuAbout_Click() {
     frmヘルプ.show();
+}
+
+// The other windows outlive the exam window until they are closed, and so would the exam: once
+// the exam window is gone nothing may count down or sound.
+void ExamWindow::closeEvent(QCloseEvent *event) {
+    tmr時間->stop();
+    QMainWindow::closeEvent(event);
 }
 
 void ExamWindow::mnuExit_Click() {

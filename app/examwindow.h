@@ -38,6 +38,9 @@ public:
     QWidget *verdictWindow(int band) const;
     QWidget *aboutWindow() const { return frmヘルプ.window(); }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildMenus();
     void buildWidgets();

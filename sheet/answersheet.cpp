@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 
 #include "sheet/questiongroups.h"
+#include "toolkit/captionedframe.h"
 #include "toolkit/utf8text.h"
 
 namespace {
@@ -65,7 +65,7 @@ void AnswerSheet::buildGroup(int q) {
     // Page positions are given from the control's corner, tab rows included.
     const int top = -tabAreaHeight();
 
-    auto *frame = new QGroupBox(kFrameCaption, page);
+    auto *frame = new CaptionedFrame(kFrameCaption, page);
     frame->setObjectName(QStringLiteral("Frame%1").arg(q));
     frame->setGeometry(layout.frameLeft, top + sheetlayout::frameTop, layout.frameWidth,
                        sheetlayout::frameHeight);

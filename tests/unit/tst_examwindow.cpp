@@ -1,14 +1,18 @@
 #include <QAccessible>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
 #include "app/examwindow.h"
+#include "documents/aboutwindow.h"
 #include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "recordingplayer.h"
@@ -238,6 +242,89 @@ private slots:
         window->mnuExit_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about.isNull());
+    }
+
+    // Closing the exam window ends the exam, though other windows stay open: nothing counts
+    // down unseen, and no signal sounds later with no exam on screen.
+    void closingEndsTheExam() {
+        button("cmdスタート")->click();
+        window->mnuAbout_Click();
+        window->close();
+        QVERIFY(!child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QVERIFY(window->aboutWindow() && window->aboutWindow()->isVisible());
+        wallClock.advanceMs(81 * 60 * 1000);
+        QTest::qWait(1100);
+        QVERIFY(!player.calls.contains(QStringLiteral("Play")));
+    }
+
+    // The About window's list of files gives each file's real size and date from the program's
+    // folder, in the document's columns, and says when a file is missing.
+    void aboutWindowListsTheRealFiles() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        auto writeFile = [&](const QString &name, qsizetype size) {
+            QFile file(folder.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'x')) == size;
+        };
+        QVERIFY(writeFile(QStringLiteral("eigo-exam"), 1234567));
+        QVERIFY(writeFile(QStringLiteral("Zikan.wav"), 98765));
+        auto fileLines = [&] {
+            AboutWindow about(folder.path() + QLatin1Char('/'));
+            QStringList lines;
+            const QTextDocument *document = about.findChild<QTextEdit *>()->document();
+            for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+                if (b.text().startsWith(QStringLiteral("　eigo-exam")) ||
+                    b.text().startsWith(QStringLiteral("　Zikan.wav")))
+                    lines << b.text();
+            // The package installs no README, so the list names none.
+            if (document->toPlainText().contains(QStringLiteral("README")))
+                lines << QStringLiteral("README");
+            return lines;
+        };
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+        // Columns as a monospaced font sets them: a full-width character is two wide.
+        auto column = [](const QString &line, const QString &part) {
+            const qsizetype at = line.indexOf(part);
+            return at < 0 ? -1
+                          : int(at + line.left(at).count(QRegularExpression("[^\\x00-\\x7f]")));
+        };
+        QStringList lines = fileLines();
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].contains(QStringLiteral("1,234,567 バイト　") + today +
+                                  QStringLiteral("　プログラム本体")));
+        QVERIFY(lines[1].contains(QStringLiteral("98,765 バイト　") + today +
+                                  QStringLiteral("　時報の音")));
+        QCOMPARE(column(lines[0], QStringLiteral(" バイト")),
+                 column(lines[1], QStringLiteral(" バイト")));
+
+        QVERIFY(QFile::remove(folder.filePath(QStringLiteral("Zikan.wav"))));
+        lines = fileLines();
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[1].contains(QStringLiteral("（ありません）")));
+        QVERIFY(!lines[1].contains(QStringLiteral("バイト")));
+        QCOMPARE(column(lines[0], QStringLiteral("プログラム本体")),
+                 column(lines[1], QStringLiteral("時報の音")));
+    }
+
+    // The caption "答え" is set into the frame's top line, so the frame starts where it is
+    // placed rather than a caption's height lower.
+    void frameCaptionSitsOnTheLine() {
+        auto *frame = qobject_cast<QGroupBox *>(box(1, 1)->parentWidget());
+        QVERIFY(frame);
+        const QImage image = frame->grab().toImage();
+        auto firstMarkedRow = [&](int left, int right) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = left; x < right; ++x)
+                    if (image.pixel(x, y) != image.pixel(x, 0))
+                        return y;
+            return -1;
+        };
+        const int captionHeight = frame->fontMetrics().height();
+        // Right of the caption only the line is drawn, through the caption's middle.
+        const int line = firstMarkedRow(image.width() / 2, image.width() / 2 + 1);
+        QVERIFY2(line >= captionHeight / 2 - 2 && line <= captionHeight / 2 + 1,
+                 qPrintable(QString::number(line)));
+        QVERIFY(firstMarkedRow(0, 40) < line);
     }
 
     // Start, Score and Pass rate leave the paper's tab and scroll position alone.
