@@ -58,6 +58,45 @@ bool isLeadByte(int codePage, unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
 }
 
+bool isTrailByte932(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// Code page 932 over the converter's "windows-31j", which follows IBM's table in a few single
+// bytes: it swaps the control codes 0x1A, 0x1C and 0x7F, and gives U+001A for the bytes that are
+// no character at all (0x80, 0xA0, 0xFD-0xFF) and for a lead byte whose next byte cannot trail.
+// Here 0x00-0x7F are themselves, as in every Windows code page. The non-characters and a lead
+// byte without its trail become U+FFFD, like a lone lead byte at the end: Windows would give
+// U+0080 and private-use U+F8F0-U+F8F3, which no font draws, so the reader would lose them
+// silently. Whole characters (pairs and half-width katakana) still go to the converter, in spans.
+void decode932(QStringDecoder &decoder, QByteArrayView bytes, QString &out) {
+    const qsizetype n = bytes.size();
+    qsizetype spanStart = 0;
+    const auto flush = [&](qsizetype end) {
+        if (end > spanStart) {
+            decoder.resetState();
+            out.append(decoder.decode(bytes.sliced(spanStart, end - spanStart)));
+        }
+    };
+    qsizetype i = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (isLeadByte(932, b) && i + 1 < n &&
+            isTrailByte932(static_cast<unsigned char>(bytes[i + 1]))) {
+            i += 2;
+            continue;
+        }
+        if (b >= 0xA1 && b <= 0xDF) {
+            ++i;
+            continue;
+        }
+        flush(i);
+        out.append(b < 0x80 ? QChar(b) : QChar(QChar::ReplacementCharacter));
+        spanStart = ++i;
+    }
+    flush(n);
+}
+
 // Whether the run ends in a lead byte with no trail byte after it. The converter drops such a
 // byte silently; the reader shows a replacement character, so that the loss can be seen.
 bool endsInLoneLeadByte(int codePage, QByteArrayView bytes) {
@@ -120,6 +159,10 @@ void RtfCodePages::decode(int codePage, QByteArrayView bytes, QString &out) {
         decoder = decoderFor(1252);
     if (!decoder) {
         out.append(QString::fromLatin1(bytes));
+        return;
+    }
+    if (codePage == 932) {
+        decode932(*decoder, bytes, out);
         return;
     }
     decoder->resetState();

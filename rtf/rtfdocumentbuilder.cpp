@@ -20,9 +20,14 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document, const RtfTables 
     document_->setUndoRedoEnabled(false);
     document_->clear();
     cursor_ = QTextCursor(document_);
+    // Outside an edit block every run tells the layout its paragraph changed, and the layout
+    // takes the whole paragraph apart again: reading grew with the square of the runs in one
+    // paragraph. Inside one block the layout hears of the document once, when it is complete.
+    cursor_.beginEditBlock();
 }
 
 RtfDocumentBuilder::~RtfDocumentBuilder() {
+    cursor_.endEditBlock();
     document_->setUndoRedoEnabled(undoWasEnabled_);
 }
 
