@@ -69,8 +69,9 @@ public:
     }
 
     void *interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                    : nullptr;
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &actionName) override {
@@ -167,8 +168,7 @@ QAccessibleInterface *toolkitAccessibleFactory(const QString &className, QObject
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     // Every child of a tab control is one of its pages.
     if (auto *widget = qobject_cast<QWidget *>(object);
-        widget && !widget->isWindow() &&
-        qobject_cast<MultiRowTabWidget *>(widget->parentWidget()))
+        widget && !widget->isWindow() && qobject_cast<MultiRowTabWidget *>(widget->parentWidget()))
         return new AccessibleTabPage(widget);
     return nullptr;
 }
