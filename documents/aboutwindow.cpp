@@ -71,11 +71,13 @@ AboutWindow::AboutWindow(const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmヘルプ"));
     setWindowTitle(QStringLiteral("バージョン情報"));
+    setAccessibleName(windowTitle());
     setFont(designFont(9));
     setFixedSize(kClientSize);
 
     // A little larger than the window, so its right and bottom frame lie just outside.
     QTextEdit *document = createRichTextView(QStringLiteral(":/content/about.rtf"), this);
     document->setGeometry(0, 0, 593, 577);
+    document->setAccessibleName(QStringLiteral("ソフトウェア説明書"));
     fillFileList(document->document(), programFolder);
 }

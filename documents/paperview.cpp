@@ -1,11 +1,10 @@
 #include "documents/paperview.h"
 
-#include <QFrame>
-#include <QPainter>
-#include <QPixmap>
 #include <QTextEdit>
 
+#include "documents/figuredescriptions.h"
 #include "documents/richtextview.h"
+#include "toolkit/picturebox.h"
 
 namespace {
 
@@ -22,35 +21,6 @@ constexpr FigurePage kFigures[] = {
     {"図３", "Picture4", ":/content/figure3.jpg", {80, 48, 521, 305}},
 };
 
-constexpr int kFrameWidth = 2;
-
-// A picture box: a sunken frame with its image drawn unscaled from the inner corner and cut
-// off at the inner edges, never over the frame.
-class PictureBox : public QFrame {
-public:
-    PictureBox(const QString &imagePath, QWidget *parent) : QFrame(parent), path_(imagePath) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(kFrameWidth);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        // Smooth when a scaled screen enlarges the picture.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.setClipRect(contentsRect());
-        // Decoded on first sight: a figure nobody opens costs nothing at start-up.
-        if (image_.isNull())
-            image_.load(path_);
-        painter.drawPixmap(contentsRect().topLeft(), image_);
-    }
-
-private:
-    QString path_;
-    QPixmap image_;
-};
-
 } // namespace
 
 PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
@@ -63,6 +33,7 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
     const int top = -tabAreaHeight();
     RichTextBox1 = createRichTextView(QStringLiteral(":/content/exam_paper.rtf"), paperPage);
     RichTextBox1->setGeometry(8, top + 24, 641, 361);
+    RichTextBox1->setAccessibleName(QStringLiteral("問題"));
 
     for (int i = 0; i < 3; ++i) {
         const FigurePage &figure = kFigures[i];
@@ -70,5 +41,11 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
         auto *box = new PictureBox(QString::fromLatin1(figure.image), page(i + 1));
         box->setObjectName(QString::fromLatin1(figure.boxName));
         box->setGeometry(figure.geometry.translated(0, top));
+        // Heard instead of seen: the figure's caption and what it shows, kept with the content.
+        const QString caption = QString::fromUtf8(figure.caption);
+        box->setAccessibleName(caption);
+        const auto description = figureDescriptions().find(caption);
+        if (description != figureDescriptions().end())
+            box->setAccessibleDescription(description->second);
     }
 }

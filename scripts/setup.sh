@@ -12,6 +12,7 @@ test_pkgs=(
     xvfb xauth xdotool x11-utils imagemagick
     faketime pulseaudio pulseaudio-utils sox
     dpkg-dev file strace appstream
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 # What cpack needs to make the Debian package and work out its dependencies.
 package_pkgs=(dpkg-dev file)

@@ -12,6 +12,7 @@
 namespace {
 
 const QString kCaption = QStringLiteral("合格ライン");
+const QString kDocumentName = QStringLiteral("合格ライン一覧");
 const QColor kWindowBackground(255, 128, 128);
 constexpr QSize kClientSize(792, 573);
 
@@ -40,6 +41,10 @@ QWidget *createVerdictWindow(int band) {
     auto *window = new QWidget;
     window->setObjectName(QStringLiteral("frm合格ライン%1").arg(band));
     window->setWindowTitle(kCaption);
+    // The verdict is what the window is for; a screen reader gives it with the window's name.
+    window->setAccessibleName(kCaption);
+    window->setAccessibleDescription(fromUtf8(row.badge).trimmed() + QLatin1Char(' ') +
+                                     fromUtf8(row.message).trimmed());
     window->setFont(designFont(9));
     window->setFixedSize(kClientSize);
     // The colour lies on a backdrop, not on the window's palette: a palette set on the window
@@ -65,6 +70,7 @@ QWidget *createVerdictWindow(int band) {
 
     QTextEdit *document = createRichTextView(QStringLiteral(":/content/passing_lines.rtf"), window);
     document->setGeometry(toQRect(row.documentGeometry));
+    document->setAccessibleName(kDocumentName);
 
     return window;
 }

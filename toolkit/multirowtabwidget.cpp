@@ -1,5 +1,6 @@
 #include "toolkit/multirowtabwidget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,22 +11,23 @@
 #include <QStylePainter>
 #include <QTabBar>
 
+#include "toolkit/accessibility.h"
+
 MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
     : QWidget(parent), tabsPerRow_(tabsPerRow) {
+    installToolkitAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 QWidget *MultiRowTabWidget::addTab(const QString &caption) {
     auto *page = new QWidget(this);
-    page->setAccessibleName(caption);
     tabs_.push_back({caption, page});
-    if (current_ < 0) {
+    if (current_ < 0)
         current_ = 0;
-        updateAccessibleDescription();
-    } else {
+    else
         page->hide();
-    }
+    updateAccessibleDescription();
     layoutPages();
     update();
     return page;
@@ -43,15 +45,24 @@ void MultiRowTabWidget::setCurrentIndex(int index) {
     if (focusOnOldPage)
         setFocus(Qt::TabFocusReason);
     oldPage->hide();
-    const QRect oldRect = tabRect(current_);
+    const int old = current_;
     current_ = index;
     updateAccessibleDescription();
-    update(oldRect.united(tabRect(current_)).adjusted(-4, -4, 4, 4));
+    update(tabRect(old).united(tabRect(current_)).adjusted(-4, -4, 4, 4));
+    announceSelection(old);
     emit currentChanged(index);
 }
 
 QWidget *MultiRowTabWidget::page(int index) const {
     return tabs_.at(static_cast<std::size_t>(index)).page;
+}
+
+int MultiRowTabWidget::indexOf(const QWidget *page) const {
+    for (int i = 0; i < count(); ++i) {
+        if (tabs_[static_cast<std::size_t>(i)].page == page)
+            return i;
+    }
+    return -1;
 }
 
 QString MultiRowTabWidget::tabText(int index) const {
@@ -87,6 +98,29 @@ void MultiRowTabWidget::updateAccessibleDescription() {
     // A screen reader names the selected tab and where it stands among the others.
     setAccessibleDescription(
         QStringLiteral("%1 (%2/%3)").arg(tabText(current_)).arg(current_ + 1).arg(count()));
+}
+
+// As a tab bar does: the tab that lost the selection, the one that gained it and, with the focus
+// on the tabs, the focus moving along, so that turning pages with the keys is heard.
+void MultiRowTabWidget::announceSelection(int old) {
+    if (!QAccessible::isActive())
+        return;
+    if (hasFocus())
+        announceFocusedTab();
+    QAccessibleEvent removed(this, QAccessible::SelectionRemove);
+    removed.setChild(old);
+    QAccessible::updateAccessibility(&removed);
+    QAccessibleEvent added(this, QAccessible::Selection);
+    added.setChild(current_);
+    QAccessible::updateAccessibility(&added);
+}
+
+void MultiRowTabWidget::announceFocusedTab() {
+    if (!QAccessible::isActive() || current_ < 0 || !hasFocus())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(current_);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void MultiRowTabWidget::layoutPages() {
@@ -230,6 +264,11 @@ void MultiRowTabWidget::focusInEvent(QFocusEvent *event) {
     QWidget::focusInEvent(event);
     if (current_ >= 0)
         update(tabRect(current_));
+    // The focus lands on the selected tab, not on the list as a whole; the list's own focus is
+    // announced after this handler, so the tab follows it.
+    if (QAccessible::isActive())
+        QMetaObject::invokeMethod(this, &MultiRowTabWidget::announceFocusedTab,
+                                  Qt::QueuedConnection);
 }
 
 void MultiRowTabWidget::focusOutEvent(QFocusEvent *event) {

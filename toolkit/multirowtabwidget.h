@@ -22,6 +22,8 @@ public:
     int currentIndex() const { return current_; }
     void setCurrentIndex(int index);
     QWidget *page(int index) const;
+    // The tab that shows the page, or -1.
+    int indexOf(const QWidget *page) const;
     QString tabText(int index) const;
 
     int rowCount() const;
@@ -53,6 +55,8 @@ private:
 
     void layoutPages();
     void updateAccessibleDescription();
+    void announceSelection(int old);
+    void announceFocusedTab();
 
     int tabsPerRow_;
     int current_ = -1;

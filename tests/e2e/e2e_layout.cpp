@@ -2,6 +2,7 @@
 // tables the program uses, so the tests never restate the layout.
 //   e2e_layout key      one line per ticked box of the key: "TAB_X TAB_Y BOX_X BOX_Y Q K"
 //   e2e_layout mark Q   the mark of group Q: "X Y W H"
+//   e2e_layout labels   the sheet's tab captions in tab order, one a line (UTF-8)
 #include <cstdio>
 #include <cstring>
 
@@ -41,6 +42,11 @@ int main(int argc, char **argv) {
                     g.markHeight);
         return 0;
     }
-    std::fprintf(stderr, "usage: e2e_layout key | mark Q\n");
+    if (argc >= 2 && std::strcmp(argv[1], "labels") == 0) {
+        for (const QuestionGroup &g : sheetlayout::groups)
+            std::printf("%.*s\n", static_cast<int>(g.label.size()), g.label.data());
+        return 0;
+    }
+    std::fprintf(stderr, "usage: e2e_layout key | mark Q | labels\n");
     return 2;
 }

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "documents/figuredescriptions.h"
 #include "toolkit/fonts.h"
 #include "tools/figures/figurejpeg.h"
 #include "tools/figures/footprintfigure.h"
@@ -76,6 +77,56 @@ private slots:
                  qPrintable(name + " is stale: run tools/make-content.sh"));
     }
     void figuresMatchTheirDrawings_data() { figures_data(); }
+
+    // Each figure has a description, and figure 2's gives every group's percentages in legend
+    // order, as drawn: a changed chart cannot leave its description behind.
+    void descriptionsMatchTheFigures() {
+        const std::map<QString, QString> &descriptions = figureDescriptions();
+        QCOMPARE(descriptions.size(), std::size_t(3));
+        for (const char *caption : {"図１", "図２", "図３"})
+            QVERIFY2(descriptions.count(QString::fromUtf8(caption)) &&
+                         descriptions.at(QString::fromUtf8(caption)).size() > 100,
+                     caption);
+        const QStringList lines = descriptions.at(QStringLiteral("図２")).split(u'\n');
+        for (const piechart::AgeGroup &group : piechart::kGroups) {
+            QStringList parts;
+            for (std::size_t i = 0; i < piechart::kCategories.size(); ++i)
+                parts << QStringLiteral("%1 %2%")
+                             .arg(QLatin1String(piechart::kCategories[i].name))
+                             .arg(group.percent[i]);
+            const QString expected =
+                QLatin1String(group.caption) + u'：' + parts.join(u'、') + u'。';
+            QVERIFY2(lines.contains(expected), qPrintable(expected));
+        }
+    }
+
+    // A description says what a reader sees, never what an item asks the reader to work out:
+    // not the hairstyles' nicknames from the article, not the animals of the footprints.
+    void descriptionsGiveNoAnswers() {
+        const QStringList answers{
+            "Hedgehog",   "Curtain",  "Cloud",  "Onion",    "Twins",  "fox",    "cat",
+            "deer",       "hare",     "rabbit", "pheasant", "bear",   "キツネ", "きつね",
+            "狐",         "ネコ",     "ねこ",   "猫",       "シカ",   "鹿",     "ウサギ",
+            "うさぎ",     "兎",       "キジ",   "雉",       "クマ",   "くま",   "熊",
+            "ハリネズミ", "カーテン", "雲",     "タマネギ", "玉ねぎ", "ふたご", "双子"};
+        for (const auto &[caption, text] : figureDescriptions())
+            for (const QString &answer : answers) {
+                // English as whole words: "Location" holds no cat.
+                const QRegularExpression word(QStringLiteral("\\b%1s?\\b").arg(answer),
+                                              QRegularExpression::CaseInsensitiveOption);
+                QVERIFY2(
+                    !(answer.at(0).unicode() < 128 ? text.contains(word) : text.contains(answer)),
+                    qPrintable(caption + " names " + answer));
+            }
+    }
+
+    // The format of the descriptions' file: comments, captions, trimmed blank lines.
+    void readsDescriptions() {
+        const auto read = readFigureDescriptions("# note\n[A]\n\none\ntwo\n\n[B]\r\nthree\r\n");
+        QCOMPARE(read.size(), std::size_t(2));
+        QCOMPARE(read.at(QStringLiteral("A")), QStringLiteral("one\ntwo"));
+        QCOMPARE(read.at(QStringLiteral("B")), QStringLiteral("three"));
+    }
 };
 
 QTEST_MAIN(TestFigures)

@@ -4,6 +4,9 @@
 // normally content/. Run from the repository root:
 //
 //     build/tools/figures/figures content
+//
+// What a screen reader says for each figure is written by hand in content/figure_descriptions.txt;
+// a changed drawing needs its description changed too.
 
 #include "toolkit/fonts.h"
 #include "tools/figures/figurejpeg.h"

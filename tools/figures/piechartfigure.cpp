@@ -4,44 +4,16 @@
 
 #include <QPainter>
 #include <QtMath>
-#include <array>
-#include <numeric>
 
 namespace {
 
 constexpr int kWidth = 472;
 constexpr int kHeight = 227;
 
-struct Category {
-    const char *name;
-    QRgb colour;
-};
-
-// Pale enough that black percentages stay readable on every slice.
-constexpr std::array<Category, 5> kCategories{{
-    {"Price", qRgb(244, 177, 131)},
-    {"Stylist's skill", qRgb(155, 194, 230)},
-    {"Location", qRgb(169, 208, 142)},
-    {"Atmosphere", qRgb(255, 230, 153)},
-    {"Friends/family", qRgb(206, 170, 210)},
-}};
-
-struct AgeGroup {
-    const char *caption;
-    std::array<int, 5> percent; // in the order of kCategories
-};
-
-// The section 4 questions depend on these: friends/family is 10 in every group, skill rises from
-// 20 to 45, price falls from 35 to 15, and the 30-49 group ties skill with location.
-constexpr std::array<AgeGroup, 3> kGroups{{
-    {"Ages 15-19", {35, 20, 10, 25, 10}},
-    {"Ages 30-49", {20, 30, 30, 10, 10}},
-    {"Ages 60 and over", {15, 45, 25, 5, 10}},
-}};
-
-static_assert(std::accumulate(kGroups[0].percent.begin(), kGroups[0].percent.end(), 0) == 100);
-static_assert(std::accumulate(kGroups[1].percent.begin(), kGroups[1].percent.end(), 0) == 100);
-static_assert(std::accumulate(kGroups[2].percent.begin(), kGroups[2].percent.end(), 0) == 100);
+using piechart::AgeGroup;
+using piechart::Category;
+using piechart::kCategories;
+using piechart::kGroups;
 
 QFont pixelFont(int pixels, bool bold = false) {
     QFont font = designFont(9, bold);
