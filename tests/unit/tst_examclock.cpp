@@ -93,8 +93,8 @@ void TestExamClock::timedExamples_data() {
     // A machine whose clock battery is flat may read a time before 1970.
     const QDateTime epoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
     QTest::newRow("before 1970, first full minute") << epoch.addSecs(-30) << epoch << "1:19";
-    QTest::newRow("before 1970, just before it") << epoch.addSecs(-90) << epoch.addSecs(-61)
-                                                 << "1:20";
+    QTest::newRow("before 1970, just before it")
+        << epoch.addSecs(-90) << epoch.addSecs(-61) << "1:20";
 }
 
 // With a tick every second the display follows the full minutes of the wall clock.
@@ -256,16 +256,16 @@ void TestExamClock::clockChangesAndSleepsCountAsRealTime_data() {
         << QList<int>{10, 11, 29, 30} << QList<int>{10, 41, 59, 60}
         << QStringList{"1:20", "1:20", "1:20", "1:19"};
     // Suspended for half an hour: both clocks jump together.
-    QTest::newRow("asleep half an hour") << QList<int>{300, 2100, 2130}
-                                         << QList<int>{300, 2100, 2130}
-                                         << QStringList{"1:15", "0:45", "0:44"};
+    QTest::newRow("asleep half an hour")
+        << QList<int>{300, 2100, 2130} << QList<int>{300, 2100, 2130}
+        << QStringList{"1:15", "0:45", "0:44"};
     // Some machines wake with the clock wrong until the network corrects it.
     QTest::newRow("woke with the clock an hour behind")
         << QList<int>{300, 2100, 2101} << QList<int>{300, 2100 - hour, 2101}
         << QStringList{"1:15", "0:45", "0:45"};
-    QTest::newRow("asleep past the end") << QList<int>{300, 9000, 9001}
-                                         << QList<int>{300 - hour, 9000 - hour, 9001}
-                                         << QStringList{"1:15", "0:00", "0:00"};
+    QTest::newRow("asleep past the end")
+        << QList<int>{300, 9000, 9001} << QList<int>{300 - hour, 9000 - hour, 9001}
+        << QStringList{"1:15", "0:00", "0:00"};
 }
 
 // The exam lasts 80 minutes of real time whatever the clock is set to while it runs, and time
