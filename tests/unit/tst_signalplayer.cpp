@@ -143,6 +143,8 @@ private slots:
     void everyPcmShapeIsHeard_data();
     void everyPcmShapeIsHeard();
     void fileStillBeingCopiedIsHeardOnceComplete();
+    void convertedForAnOutputThatAsksForIt_data();
+    void convertedForAnOutputThatAsksForIt();
     void moduleIsLoadedAtTheFirstCommand_data();
     void moduleIsLoadedAtTheFirstCommand();
 
@@ -449,6 +451,54 @@ void TestSignalPlayer::fileStillBeingCopiedIsHeardOnceComplete() {
     QCOMPARE(player.sound()->frames(), 44100);
     player.command(QStringLiteral("Open"));
     QCOMPARE(player.loadCount(), 1);
+}
+
+void TestSignalPlayer::convertedForAnOutputThatAsksForIt_data() {
+    QTest::addColumn<int>("fromRate");
+    QTest::addColumn<int>("fromChannels");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("sampleFormat");
+    QTest::newRow("8000 Hz mono to 48000 Hz stereo, 16-bit")
+        << 8000 << 1 << 48000 << 2 << int(QAudioFormat::Int16);
+    QTest::newRow("44100 Hz stereo to 22050 Hz mono, float")
+        << 44100 << 2 << 22050 << 1 << int(QAudioFormat::Float);
+    QTest::newRow("22050 Hz mono, 8-bit") << 22050 << 1 << 22050 << 1 << int(QAudioFormat::UInt8);
+    QTest::newRow("11025 Hz stereo to 44100 Hz stereo, 32-bit")
+        << 11025 << 2 << 44100 << 2 << int(QAudioFormat::Int32);
+}
+
+// Where the output will not take the file's own format, the samples are converted to what it
+// asks for: the same length of time, the same strength, every channel filled.
+void TestSignalPlayer::convertedForAnOutputThatAsksForIt() {
+    QFETCH(int, fromRate);
+    QFETCH(int, fromChannels);
+    QFETCH(int, rate);
+    QFETCH(int, channels);
+    QFETCH(int, sampleFormat);
+    const QString path =
+        writeFile(dir_, QStringLiteral("convert.wav"),
+                  soxTone({QStringLiteral("-b"), QStringLiteral("16")}, fromRate, fromChannels));
+    QVERIFY(!path.isEmpty());
+    const std::optional<WavSound> sound = readPcmWav(path);
+    QVERIFY(sound);
+    QAudioFormat format;
+    format.setSampleRate(rate);
+    format.setChannelCount(channels);
+    format.setSampleFormat(QAudioFormat::SampleFormat(sampleFormat));
+    const QByteArray bytes = toAudioFormat(*sound, format);
+    const qsizetype frames = bytes.size() / format.bytesPerFrame();
+    QCOMPARE(bytes.size() % format.bytesPerFrame(), 0);
+    QVERIFY2(qAbs(frames - qRound(toneSeconds * rate)) <= 1, qPrintable(QString::number(frames)));
+    for (int c = 0; c < channels; ++c) {
+        float peak = 0;
+        for (qsizetype i = 0; i < frames; ++i)
+            peak = std::max(peak, std::abs(format.normalizedSampleValue(
+                                      bytes.constData() + i * format.bytesPerFrame() +
+                                      c * format.bytesPerSample())));
+        QVERIFY2(peak > 0.45f && peak < 0.55f,
+                 qPrintable(QStringLiteral("channel %1: %2").arg(c).arg(peak)));
+    }
 }
 
 void TestSignalPlayer::moduleIsLoadedAtTheFirstCommand_data() {
