@@ -2,6 +2,8 @@
 
 #include "app/wallclockinterface.h"
 
+#include <algorithm>
+
 namespace {
 
 // Index of the wall-clock minute a reading falls in. Counted on UTC so that a daylight-saving
@@ -22,26 +24,19 @@ void ExamClock::start() {
     seconds_ = 0;
     const QDateTime now = wallClock_.now();
     started_ = now.isValid();
-    lastStepMs_ = started_ ? now.toMSecsSinceEpoch() : 0;
+    startWallMs_ = started_ ? now.toMSecsSinceEpoch() : 0;
+    startBootMs_ = wallClock_.sinceBootMs();
 }
 
 bool ExamClock::minuteStep() {
-    if (!started_)
+    if (!started_ || minutes_ == 0)
         return false;
-    const QDateTime now = wallClock_.now();
-    if (!now.isValid())
+    const qint64 passedMs = std::max<qint64>(0, wallClock_.sinceBootMs() - startBootMs_);
+    const qint64 begun = minuteIndex(startWallMs_ + passedMs) - minuteIndex(startWallMs_);
+    const int left = begun >= examMinutes ? 0 : examMinutes - static_cast<int>(begun);
+    if (left >= minutes_)
         return false;
-    const qint64 nowMs = now.toMSecsSinceEpoch();
-    if (nowMs < lastStepMs_) {
-        // The clock was set back: take nothing off and count on from the new reading.
-        lastStepMs_ = nowMs;
-        return false;
-    }
-    const qint64 begun = minuteIndex(nowMs) - minuteIndex(lastStepMs_);
-    lastStepMs_ = nowMs;
-    if (begun <= 0 || minutes_ == 0)
-        return false;
-    minutes_ = begun >= minutes_ ? 0 : minutes_ - static_cast<int>(begun);
+    minutes_ = left;
     seconds_ = 0;
     return true;
 }

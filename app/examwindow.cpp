@@ -19,7 +19,7 @@
 #include "sheet/verdictband.h"
 #include "sheet/verdictwindow.h"
 #include "toolkit/fonts.h"
-#include "toolkit/signalplayer.h"
+#include "toolkit/modulesignalplayer.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ std::array<ModelessWindow, sizeof...(I)> verdictWindows(std::index_sequence<I...
 ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterface *player,
                        QWidget *parent)
     : QMainWindow(parent), ownWallClock_(wallClock ? nullptr : std::make_unique<SystemWallClock>()),
-      ownPlayer_(player ? nullptr : std::make_unique<SignalPlayer>()),
+      ownPlayer_(player ? nullptr : std::make_unique<ModuleSignalPlayer>(ProgramFolder())),
       MMControl1(player ? player : ownPlayer_.get()),
       clock_(wallClock ? *wallClock : *ownWallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),

@@ -1,24 +1,23 @@
 #include "toolkit/signalplayer.h"
 
-#include "toolkit/wavfilecheck.h"
-
+#include <QAudioDevice>
+#include <QAudioSink>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QMediaDevices>
 #include <cstdio>
 
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
 
-// Qt's sound layer warns on the console when there is no sound server or the file will not
-// decode. The time signal is optional, so those lines would only alarm the user; everything
-// else goes on to the handler that was there before.
+// Qt's sound layer warns on the console when there is no sound server. The time signal is
+// optional, so those lines would only alarm the user; everything else goes on to the handler
+// that was there before.
 bool isSoundLayerWarning(QtMsgType type, const QString &message) {
     if (type != QtWarningMsg)
         return false;
     return message.startsWith(QLatin1String("PulseAudioService:")) ||
-           message.startsWith(QLatin1String("QSoundEffect(")) ||
+           message.startsWith(QLatin1String("QAudioSink")) ||
            message == QLatin1String("No audio device detected");
 }
 
@@ -43,6 +42,23 @@ void installQuietSoundHandler() {
     Q_UNUSED(installed);
 }
 
+// Silence after the signal: an output that stops when its source runs dry may drop what it
+// still holds, and then it drops only this.
+constexpr double tailSeconds = 0.5;
+
+QAudioFormat formatFor(const QAudioDevice &device, const WavSound &sound) {
+    QAudioFormat format;
+    format.setSampleRate(sound.rate);
+    format.setChannelCount(sound.channels);
+    // Floats keep 24- and 32-bit files whole; the output converts or the player does.
+    for (QAudioFormat::SampleFormat sampleFormat : {QAudioFormat::Float, QAudioFormat::Int16}) {
+        format.setSampleFormat(sampleFormat);
+        if (device.isFormatSupported(format))
+            return format;
+    }
+    return device.preferredFormat();
+}
+
 } // namespace
 
 SignalPlayer::SignalPlayer() {
@@ -65,31 +81,49 @@ void SignalPlayer::command(const QString &verb) {
 }
 
 void SignalPlayer::open() {
-    // "Open" arrives every second while the clock runs; loading again would decode the file
-    // again each time and could cut off a signal that is playing.
-    if (fileName_.isEmpty() || fileName_ == openName_)
+    if (fileName_.isEmpty())
         return;
     // A missing file is not remembered as open, so one put in place later is still found.
     const QFileInfo info(fileName_);
     if (!info.isFile())
         return;
-    // A damaged file is remembered, so that it is not read again every second, but never
-    // handed to the sound layer.
-    openName_ = fileName_;
-    if (!isCompletePcmWav(fileName_))
+    // "Open" arrives every second while the clock runs; reading an unchanged file again would
+    // decode it again each time and could cut off a signal that is playing.
+    const QDateTime modified = info.lastModified();
+    if (fileName_ == openName_ && info.size() == openSize_ && modified == openModified_)
         return;
-    if (!effect_)
-        effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
-    ++loadCount_;
+    openName_ = fileName_;
+    openSize_ = info.size();
+    openModified_ = modified;
+    sink_.reset();
+    sound_ = readPcmWav(fileName_);
+    if (sound_)
+        ++loadCount_;
 }
 
 void SignalPlayer::rewind() {
-    if (effect_)
-        effect_->stop();
+    if (sink_)
+        sink_->stop();
 }
 
 void SignalPlayer::play() {
-    if (effect_ && effect_->status() != QSoundEffect::Error)
-        effect_->play();
+    if (!sound_)
+        return;
+    if (!sink_) {
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return;
+        WavSound padded = *sound_;
+        padded.samples.resize(
+            padded.samples.size() + qsizetype(tailSeconds * padded.rate) * padded.channels, 0.0f);
+        const QAudioFormat format = formatFor(device, padded);
+        buffer_.close();
+        buffer_.setData(toAudioFormat(padded, format));
+        sink_ = std::make_unique<QAudioSink>(device, format);
+    }
+    sink_->stop();
+    buffer_.close();
+    if (buffer_.size() == 0 || !buffer_.open(QIODevice::ReadOnly))
+        return;
+    sink_->start(&buffer_);
 }

@@ -94,3 +94,39 @@ e2e_count_colour() {
                      if (dr * dr + dg * dg + db * db < 40 * 40) n++ }
             END { print n + 0 }'
 }
+
+# Starts a private sound server whose default output is a null sink, and records that sink as
+# 16-bit mono at $1 Hz into $E2E_TMP/heard.raw; returns once the recorder is writing. Sets
+# E2E_RECORDER to the recorder's pid.
+e2e_start_sound() {
+    local rate=$1 i
+    export HOME="$E2E_TMP/home"
+    mkdir -p "$HOME"
+    export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+    export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
+    # Root is warned against running a per-user server, but with its own runtime folder it works.
+    pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
+        --load="module-native-protocol-unix" \
+        --load="module-null-sink sink_name=e2e_sink" \
+        --log-target=stderr --log-level=error 2>"$E2E_TMP/pulse.log" &
+    E2E_PIDS+=($!)
+    for i in $(seq 50); do
+        pactl info >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    pactl info >/dev/null 2>&1 || fail "no sound server: $(cat "$E2E_TMP/pulse.log")"
+    pactl set-default-sink e2e_sink
+
+    : >"$E2E_TMP/heard.raw"
+    parecord --latency-msec=20 -d e2e_sink.monitor --raw --format=s16le --rate="$rate" --channels=1 \
+        >"$E2E_TMP/heard.raw" 2>"$E2E_TMP/parecord.log" &
+    E2E_RECORDER=$!
+    E2E_PIDS+=($E2E_RECORDER)
+    # The recorder takes a moment to connect.
+    for i in $(seq 100); do
+        [ "$(stat -c %s "$E2E_TMP/heard.raw")" -ge "$rate" ] && break
+        sleep 0.05
+    done
+    [ "$(stat -c %s "$E2E_TMP/heard.raw")" -gt 0 ] ||
+        fail "the recorder writes nothing: $(cat "$E2E_TMP/parecord.log")"
+}

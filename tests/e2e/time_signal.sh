@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # time_signal.sh PROGRAM BURSTS_TOOL WATCH_TOOL
 #
-# Runs a whole exam with the wall clock sped up sixty-fold, twice side by side: once with
-# Zikan.wav beside the program and once with the program alone in a folder of its own. A private
-# sound server plays into a null sink that is recorded; the recording must hold the signal once,
-# within a few seconds of the 80th full minute after Start and not before. Both runs must end
-# the same way: the clock at 0:00, Start disabled, only the exam window open.
+# Runs a whole exam with the wall clock sped up sixty-fold, three times side by side: once with
+# Zikan.wav and the sound module beside the program, once with Zikan.wav but no module, and once
+# with the program alone in a folder of its own. A private sound server plays into a null sink
+# that is recorded; the recording must hold the signal once, within a few seconds of the 80th
+# full minute after Start and not before. All runs must end the same way: the clock at 0:00,
+# Start disabled, only the exam window open.
 prog=${1:?program}
 bursts=${2:?bursts tool}
 watch=${3:?screen watcher}
@@ -18,35 +19,8 @@ fake_start='2026-12-08 10:00:30'
 e2e_start_x
 
 # --- a private sound server with a null sink ---------------------------------------------
-export HOME="$E2E_TMP/home"
-mkdir -p "$HOME"
-export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
-export PULSE_SERVER="unix:$PULSE_RUNTIME_PATH/native"
-# Root is warned against running a per-user server, but with its own runtime folder it works.
-pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n \
-    --load="module-native-protocol-unix" \
-    --load="module-null-sink sink_name=e2e_sink" \
-    --log-target=stderr --log-level=error 2>"$E2E_TMP/pulse.log" &
-E2E_PIDS+=($!)
-for i in $(seq 50); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.1
-done
-pactl info >/dev/null 2>&1 || fail "no sound server: $(cat "$E2E_TMP/pulse.log")"
-pactl set-default-sink e2e_sink
-
-parecord --latency-msec=20 -d e2e_sink.monitor --raw --format=s16le --rate=$rate --channels=1 \
-    >"$E2E_TMP/heard.raw" 2>"$E2E_TMP/parecord.log" &
-recorder=$!
-E2E_PIDS+=($recorder)
-# The recorder takes a moment to connect, so the real time of its first sample is worked out
-# from how much it has written by a known moment, once it is writing.
-for i in $(seq 100); do
-    [ "$(stat -c %s "$E2E_TMP/heard.raw")" -ge $((rate * 2 / 2)) ] && break
-    sleep 0.05
-done
-[ "$(stat -c %s "$E2E_TMP/heard.raw")" -gt 0 ] ||
-    fail "the recorder writes nothing: $(cat "$E2E_TMP/parecord.log")"
+e2e_start_sound $rate
+recorder=$E2E_RECORDER
 # Prints the real time of the recording's first sample, judged by its length now.
 recording_origin() {
     local now bytes
@@ -56,10 +30,12 @@ recording_origin() {
 }
 origin_early=$(recording_origin)
 
-# --- both programs, the second without the signal file ----------------------------------
-mkdir "$E2E_TMP/alone"
-cp "$prog" "$E2E_TMP/alone/eigo-exam"
+# --- three programs: with everything, without the sound module, alone --------------------
 [ -f "$(dirname "$prog")/Zikan.wav" ] || fail "Zikan.wav is not beside $prog"
+[ -f "$(dirname "$prog")/eigo-exam-sound.so" ] || fail "the sound module is not beside $prog"
+mkdir "$E2E_TMP/alone" "$E2E_TMP/nomodule"
+cp "$prog" "$E2E_TMP/alone/eigo-exam"
+cp "$prog" "$(dirname "$prog")/Zikan.wav" "$E2E_TMP/nomodule/"
 
 # Starts $2 under the sped-up clock; sets <name>_pid.
 # faketime runs the program as its child, and that child is the one that owns the window.
@@ -79,11 +55,12 @@ launch() {
 }
 launch with "$prog"
 launch alone "$E2E_TMP/alone/eigo-exam"
+launch nomodule "$E2E_TMP/nomodule/eigo-exam"
 
-# Waits for the exam window of pid $2, moves it to x = $3, and sets <name>_win, <name>_x and
-# <name>_y (the client area's origin on the screen).
+# Waits for the exam window of pid $2, moves it to x = $3, y = $4, and sets <name>_win, <name>_x
+# and <name>_y (the client area's origin on the screen).
 find_window() {
-    local name=$1 pid=$2 left=$3 win= i
+    local name=$1 pid=$2 left=$3 top=$4 win= i
     for i in $(seq 150); do
         win=$(xdotool search --all --onlyvisible --pid "$pid" --name '問題' 2>/dev/null | head -n1 || true)
         [ -n "$win" ] && break
@@ -91,16 +68,18 @@ find_window() {
         sleep 0.1
     done
     [ -n "$win" ] || fail "no exam window for $name"
-    xdotool windowmove --sync "$win" "$left" 0
+    xdotool windowmove --sync "$win" "$left" "$top"
     sleep 0.3
     eval "$(xdotool getwindowgeometry --shell "$win")"
     printf -v "${name}_win" '%s' "$win"
     printf -v "${name}_x" '%s' "$X"
     printf -v "${name}_y" '%s' $((Y + HEIGHT - 554))
 }
-find_window with "$with_pid" 0
-# The second window hangs off the right edge; only its left column needs to be seen.
-find_window alone "$alone_pid" 820
+find_window with "$with_pid" 0 0
+# The other windows hang off the right and bottom edges; only their left column needs to be
+# seen, and none may cover another's.
+find_window alone "$alone_pid" 820 0
+find_window nomodule "$nomodule_pid" 0 620
 
 # Saves region x y w h of the client area of <name> from screenshot $2 into $3.
 crop() {
@@ -130,6 +109,7 @@ watcher=$!
 sleep 0.5
 click_start with
 click_start alone
+click_start nomodule
 wait "$watcher" || fail "cannot watch the screen: $(cat "$E2E_TMP/watch.log")"
 echo "clock label changed at (real s after Start, ± s):"
 awk 'NR == 1 { s = $1 } { printf "  %.3f ± %.3f\n", $1 - s, $2 }' "$E2E_TMP/changes.txt"
@@ -176,11 +156,13 @@ echo "signal began $late s (real) after the 80th full minute"
 awk -v d="$late" 'BEGIN { exit !(d >= -0.3 && d <= 2.0) }' ||
     fail "the signal came $late s from the 80th full minute"
 
-# --- how both runs ended -------------------------------------------------------------------
+# --- how the runs ended --------------------------------------------------------------------
 kill -0 "$with_pid" 2>/dev/null || fail "the program with the signal file ended: $(cat "$E2E_TMP/with.log")"
 kill -0 "$alone_pid" 2>/dev/null || fail "the program without it ended: $(cat "$E2E_TMP/alone.log")"
+kill -0 "$nomodule_pid" 2>/dev/null ||
+    fail "the program without the sound module ended: $(cat "$E2E_TMP/nomodule.log")"
 import -window root "$E2E_TMP/ended.png"
-for name in with alone; do
+for name in with alone nomodule; do
     crop $name "$E2E_TMP/ended.png" "$E2E_TMP/${name}_start.png" "${start_button[@]}"
     crop $name "$E2E_TMP/ended.png" "$E2E_TMP/${name}_clock.png" "${clock_label[@]}"
     same "$E2E_TMP/${name}_start.png" "$E2E_TMP/start_running.png" ||
@@ -201,4 +183,6 @@ done
 same "$E2E_TMP/with_clock.png" "$E2E_TMP/clock_running.png" && fail "the clock never moved"
 same "$E2E_TMP/with_clock.png" "$E2E_TMP/alone_clock.png" ||
     fail "the run without Zikan.wav does not end showing what the other shows"
+same "$E2E_TMP/with_clock.png" "$E2E_TMP/nomodule_clock.png" ||
+    fail "the run without the sound module does not end showing what the other shows"
 echo "PASS"

@@ -54,6 +54,8 @@ private slots:
     void missingTicksAreCaughtUp();
     void suspendCatchesUpAndStopsAtZero();
     void clockSetBackTakesNothingOff();
+    void clockChangesAndSleepsCountAsRealTime_data();
+    void clockChangesAndSleepsCountAsRealTime();
     void reachesZeroExactlyOnce();
     void restartBeginsAgainAtFullTime();
     void tickBeforeStartChangesNothing();
@@ -88,6 +90,11 @@ void TestExamClock::timedExamples_data() {
     QTest::newRow("10:00:00.000, same minute") << at(10, 0, 0) << at(10, 0, 59) << "1:20";
     QTest::newRow("10:00:00.000, 79 minutes on") << at(10, 0, 0) << at(11, 19, 59) << "0:01";
     QTest::newRow("10:00:00.000, 80 minutes on") << at(10, 0, 0) << at(11, 20, 0) << "0:00";
+    // A machine whose clock battery is flat may read a time before 1970.
+    const QDateTime epoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
+    QTest::newRow("before 1970, first full minute") << epoch.addSecs(-30) << epoch << "1:19";
+    QTest::newRow("before 1970, just before it")
+        << epoch.addSecs(-90) << epoch.addSecs(-61) << "1:20";
 }
 
 // With a tick every second the display follows the full minutes of the wall clock.
@@ -212,18 +219,77 @@ void TestExamClock::suspendCatchesUpAndStopsAtZero() {
     QCOMPARE(clock.minutes(), 0);
 }
 
-// Setting the clock back takes nothing off; counting goes on from the new reading.
+// Setting the clock back takes nothing off, and the minutes still fall where they fell before:
+// at the full minutes of the clock as it read at Start.
 void TestExamClock::clockSetBackTakesNothingOff() {
     FakeWallClock wall(at(10, 0, 30));
     ExamClock clock(wall);
     clock.start();
     QCOMPARE(tickAt(clock, wall, at(10, 10, 20)), QStringLiteral("1:10"));
-    wall.set(at(9, 10, 21));
+    // The fake's boot clock stands still while the clock is set back: 10:10:20 in real time.
+    wall.set(at(9, 10, 20));
     QVERIFY(!clock.minuteStep());
     QCOMPARE(clock.displayText(), QStringLiteral("1:10"));
     QCOMPARE(tickAt(clock, wall, at(9, 10, 59)), QStringLiteral("1:10"));
     QCOMPARE(tickAt(clock, wall, at(9, 11, 0)), QStringLiteral("1:09"));
     QCOMPARE(tickAt(clock, wall, at(9, 12, 0)), QStringLiteral("1:08"));
+}
+
+void TestExamClock::clockChangesAndSleepsCountAsRealTime_data() {
+    // Each step: seconds of real time since Start, where the clock then reads (seconds from
+    // the Start reading of 10:00:30), and the display after that step's tick.
+    QTest::addColumn<QList<int>>("realSeconds");
+    QTest::addColumn<QList<int>>("clockSeconds");
+    QTest::addColumn<QStringList>("expected");
+    constexpr int hour = 3600;
+    constexpr int day = 24 * hour;
+    QTest::newRow("set back an hour, then corrected")
+        << QList<int>{300, 301, 302, 330} << QList<int>{300, 301 - hour, 302, 330}
+        << QStringList{"1:15", "1:15", "1:15", "1:14"};
+    QTest::newRow("set back a day, then corrected")
+        << QList<int>{300, 301, 302, 4770} << QList<int>{300, 301 - day, 302, 4770}
+        << QStringList{"1:15", "1:15", "1:15", "0:00"};
+    QTest::newRow("set forward a day, then corrected")
+        << QList<int>{300, 301, 302} << QList<int>{300, 301 + day, 302}
+        << QStringList{"1:15", "1:15", "1:15"};
+    QTest::newRow("set forward 30 s, within the minute")
+        << QList<int>{10, 11, 29, 30} << QList<int>{10, 41, 59, 60}
+        << QStringList{"1:20", "1:20", "1:20", "1:19"};
+    // Suspended for half an hour: both clocks jump together.
+    QTest::newRow("asleep half an hour")
+        << QList<int>{300, 2100, 2130} << QList<int>{300, 2100, 2130}
+        << QStringList{"1:15", "0:45", "0:44"};
+    // Some machines wake with the clock wrong until the network corrects it.
+    QTest::newRow("woke with the clock an hour behind")
+        << QList<int>{300, 2100, 2101} << QList<int>{300, 2100 - hour, 2101}
+        << QStringList{"1:15", "0:45", "0:45"};
+    QTest::newRow("asleep past the end")
+        << QList<int>{300, 9000, 9001} << QList<int>{300 - hour, 9000 - hour, 9001}
+        << QStringList{"1:15", "0:00", "0:00"};
+}
+
+// The exam lasts 80 minutes of real time whatever the clock is set to while it runs, and time
+// asleep counts; the display still changes at the full minutes of the clock read at Start.
+void TestExamClock::clockChangesAndSleepsCountAsRealTime() {
+    QFETCH(QList<int>, realSeconds);
+    QFETCH(QList<int>, clockSeconds);
+    QFETCH(QStringList, expected);
+    QCOMPARE(clockSeconds.size(), realSeconds.size());
+    QCOMPARE(expected.size(), realSeconds.size());
+    const QDateTime start = at(10, 0, 30);
+    FakeWallClock wall(start);
+    const qint64 bootAtStart = wall.sinceBootMs();
+    ExamClock clock(wall);
+    clock.start();
+    int zeroSteps = 0;
+    for (qsizetype i = 0; i < realSeconds.size(); ++i) {
+        wall.setReadings(start.addSecs(clockSeconds[i]), bootAtStart + realSeconds[i] * 1000LL);
+        if (clock.minuteStep() && clock.displayText() == QLatin1String("0:00"))
+            ++zeroSteps;
+        QVERIFY2(clock.displayText() == expected[i],
+                 qPrintable(QStringLiteral("step %1: %2").arg(i).arg(clock.displayText())));
+    }
+    QCOMPARE(zeroSteps, expected.contains(QStringLiteral("0:00")) ? 1 : 0);
 }
 
 // Over a whole run, 0:00 is reached by exactly one step and nothing changes after it.

@@ -2,7 +2,7 @@
 #include <QTest>
 #include <QtEndian>
 
-#include "toolkit/wavfilecheck.h"
+#include "toolkit/wavsound.h"
 #include "tools/zikan/timesignal.h"
 #include "tools/zikan/toneburst.h"
 
@@ -51,7 +51,9 @@ void TestTimeSignal::formatIsMono16BitPcm() {
     QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 24), quint32(TimeSignal::sampleRate));
     QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 34), quint16(16));
     QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 40), quint32(wav.size() - 44));
-    QVERIFY(isCompletePcmWav(committedPath()));
+    const std::optional<WavSound> read = readPcmWav(committedPath());
+    QVERIFY(read);
+    QCOMPARE(read->frames(), (wav.size() - 44) / 2);
 }
 
 // Heard back, the signal is three equal short pips and then a longer tone an octave up.
