@@ -12,6 +12,7 @@ test_pkgs=(
     xvfb xauth xdotool x11-utils imagemagick
     faketime pulseaudio pulseaudio-utils sox
     dpkg-dev file strace appstream
+    tesseract-ocr tesseract-ocr-eng
 )
 # What cpack needs to make the Debian package and work out its dependencies.
 package_pkgs=(dpkg-dev file)
