@@ -244,17 +244,18 @@ void ExamWindow::goToItem(int q) {
 }
 
 void ExamWindow::mnu解答消去_Click() {
-    QMessageBox question(QMessageBox::Question, texts::caption, texts::clearQuestion,
-                         QMessageBox::NoButton, this);
-    question.setObjectName(QStringLiteral("msg解答消去"));
-    QPushButton *yes = question.addButton(texts::yes, QMessageBox::YesRole);
-    QPushButton *no = question.addButton(texts::no, QMessageBox::NoRole);
-    question.setDefaultButton(no);
-    question.setEscapeButton(no);
-    question.exec();
-    // The clock runs on, and the marks and the score keep meaning the last Score.
-    if (question.clickedButton() == yes)
-        SSTab2->clearAllTicks();
+    // Asked without a nested event loop: the exam window's clock and tick go on meanwhile.
+    auto *question = new QMessageBox(QMessageBox::Question, texts::clearTitle, texts::clearQuestion,
+                                     QMessageBox::NoButton, this);
+    question->setObjectName(QStringLiteral("msg解答消去"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *yes = question->addButton(texts::yes, QMessageBox::YesRole);
+    QPushButton *no = question->addButton(texts::no, QMessageBox::NoRole);
+    question->setDefaultButton(no);
+    question->setEscapeButton(no);
+    // The marks and the score keep meaning the last Score.
+    connect(yes, &QPushButton::clicked, SSTab2, &AnswerSheet::clearAllTicks);
+    question->open();
 }
 
 void ExamWindow::cmd合格率_Click() {

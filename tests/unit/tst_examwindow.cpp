@@ -70,17 +70,18 @@ class TestExamWindow : public QObject {
     QAction *action(const char *name) {
         return window->findChild<QAction *>(QString::fromUtf8(name));
     }
-    // Answers the question 解答を消去 asks, once it is up, with the button captioned `answer`.
-    void answerClearQuestion(const QString &answer) {
-        QTimer::singleShot(0, this, [answer] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            QCOMPARE(box->text(), QStringLiteral("すべての解答を消去しますか？"));
-            QCOMPARE(box->defaultButton()->text(), QStringLiteral("いいえ"));
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == answer)
-                    b->click();
-        });
+    // Chooses 解答を消去 and answers its question with the button captioned `answer`.
+    void clearAnswering(const QString &answer) {
+        action("mnu解答消去")->trigger();
+        auto *box = window->findChild<QMessageBox *>(QStringLiteral("msg解答消去"));
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("すべての解答を消去しますか？"));
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("いいえ"));
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == answer)
+                QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window->findChild<QMessageBox *>());
     }
     int tickCount() {
         int ticks = 0;
@@ -433,12 +434,10 @@ private slots:
         const int keyTicks = tickCount();
         QCOMPARE(keyTicks, 46 + 3 + 2);
         button("cmd得点")->click();
-        answerClearQuestion(QStringLiteral("いいえ"));
-        window->mnu解答消去_Click();
+        clearAnswering(QStringLiteral("いいえ"));
         QCOMPARE(tickCount(), keyTicks);
 
-        answerClearQuestion(QStringLiteral("はい"));
-        action("mnu解答消去")->trigger();
+        clearAnswering(QStringLiteral("はい"));
         QCOMPARE(tickCount(), 0);
         QCOMPARE(labelText("lbl得点"), QStringLiteral("200"));
         for (int q = 1; q <= 46; ++q)
@@ -446,8 +445,7 @@ private slots:
 
         click(5, 2);
         button("cmdスタート")->click();
-        answerClearQuestion(QStringLiteral("はい"));
-        window->mnu解答消去_Click();
+        clearAnswering(QStringLiteral("はい"));
         QCOMPARE(tickCount(), 0);
         QVERIFY(child<QTimer>(QStringLiteral("tmr時間"))->isActive());
         QCOMPARE(labelText("lbl秒"), QStringLiteral("1:20"));
