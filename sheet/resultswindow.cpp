@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kVisibleRows = 20;
+constexpr int kColumnGap = 8; // keeps right-aligned points clear of the key's column
 
 QString hoursMinutes(int minutes) {
     return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
@@ -86,6 +87,7 @@ void ResultsWindow::fitWidthToContent() {
     int width = 0;
     for (int column = 0; column < ResultsModel::ColumnCount; ++column) {
         list_->resizeColumnToContents(column);
+        list_->setColumnWidth(column, list_->columnWidth(column) + kColumnGap);
         width += list_->columnWidth(column);
     }
     list_->setColumnHidden(ResultsModel::KeyColumn, !keyShown);
