@@ -51,7 +51,6 @@ private:
     void setClockText(const QString &text);
     void setScoreText(const QString &text);
     void PlaySound(const QString &path);
-    void showResults();
     void goToItem(int q);
 
     std::unique_ptr<WallClockInterface> ownWallClock_;
