@@ -99,6 +99,7 @@ e2e_count_colour() {
 # four times first; $6 limits the characters it may read.
 e2e_read_text() {
     local shot=$1 x=$2 y=$3 w=$4 h=$5 chars=$6
+    command -v tesseract >/dev/null || fail "tesseract is not installed (scripts/setup.sh test)"
     convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -colorspace Gray \
         -resize 400% -threshold 60% "$E2E_TMP/ocr.png"
     tesseract "$E2E_TMP/ocr.png" - --psm 7 -c tessedit_char_whitelist="$chars" 2>/dev/null |
