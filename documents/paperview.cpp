@@ -101,6 +101,7 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
     designedDocument_ = RichTextBox1->document();
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
+    RichTextBox1->verticalScrollBar()->installEventFilter(this);
     // Whichever widget of the window has the focus: the paper is what there is to enlarge.
     const std::pair<QKeySequence, void (PaperView::*)()> keys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), &PaperView::zoomIn},
@@ -121,7 +122,10 @@ bool PaperView::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
-            const int steps = wheel->angleDelta().y() / 120;
+            // A touchpad sends a notch in small parts; a step is taken once a notch has come.
+            wheelAngle_ += wheel->angleDelta().y();
+            const int steps = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+            wheelAngle_ -= steps * QWheelEvent::DefaultDeltasPerStep;
             if (steps != 0)
                 setZoom(zoom_ + steps * zoomStep);
             return true;
@@ -136,8 +140,12 @@ void PaperView::setZoom(int percent) {
         return;
     zoom_ = percent;
     zoomDocument();
-    for (PictureBox *box : pictures_)
+    for (PictureBox *box : pictures_) {
         box->setZoom(zoom_);
+        // Its scroll bars come with the first zoom; Ctrl + wheel over them zooms as well.
+        for (QWidget *bar : box->findChildren<QScrollBar *>())
+            bar->installEventFilter(this);
+    }
 }
 
 void PaperView::zoomDocument() {

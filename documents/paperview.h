@@ -41,4 +41,5 @@ private:
     QTextDocument *designedDocument_ = nullptr;
     QTextDocument *zoomedDocument_ = nullptr;
     int zoom_ = designedZoom;
+    int wheelAngle_ = 0; // what a touchpad has turned towards the next step
 };

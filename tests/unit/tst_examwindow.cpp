@@ -484,10 +484,20 @@ private slots:
         QCOMPARE(paper->zoom(), 200);
         QTest::keyClick(sheet(), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(paper->zoom(), 175);
-        QWheelEvent wheel(QPointF(50, 50), text->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                          false);
-        QCoreApplication::sendEvent(text->viewport(), &wheel);
+        // A mouse's notch is one step; a touchpad's half notches take one between them.
+        auto ctrlWheel = [&](int angle) {
+            QWheelEvent wheel(QPointF(50, 50), text->viewport()->mapToGlobal(QPointF(50, 50)),
+                              QPoint(), QPoint(0, angle), Qt::NoButton, Qt::ControlModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(text->viewport(), &wheel);
+        };
+        ctrlWheel(120);
+        QCOMPARE(paper->zoom(), 200);
+        ctrlWheel(60);
+        QCOMPARE(paper->zoom(), 200);
+        ctrlWheel(60);
+        QCOMPARE(paper->zoom(), 225);
+        ctrlWheel(-120);
         QCOMPARE(paper->zoom(), 200);
 
         selectTab(paper, 3);
