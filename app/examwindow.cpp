@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "documents/aboutwindow.h"
 #include "documents/paperview.h"
 #include "sheet/answersheet.h"
+#include "sheet/resultswindow.h"
 #include "sheet/verdictband.h"
 #include "sheet/verdictwindow.h"
 #include "toolkit/fonts.h"
@@ -60,6 +62,7 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
       clock_(wallClock ? *wallClock : *ownWallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
       frmヘルプ([] { return new AboutWindow(ProgramFolder()); }),
+      frm結果([this] { return new ResultsWindow([this](int q) { goToItem(q); }); }),
       // The program's folder does not move while it runs; the path is worked out once.
       signalFile_(ProgramFolder() + QStringLiteral("Zikan.wav")) {
     setObjectName(QStringLiteral("frm英語"));
@@ -76,6 +79,14 @@ ExamWindow::~ExamWindow() = default;
 void ExamWindow::buildMenus() {
     QMenu *mnuGame = menuBar()->addMenu(texts::gameMenu);
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    QAction *mnu解答消去 = mnuGame->addAction(texts::clearItem);
+    mnu解答消去->setObjectName(QStringLiteral("mnu解答消去"));
+    connect(mnu解答消去, &QAction::triggered, this, &ExamWindow::mnu解答消去_Click);
+    mnu結果 = mnuGame->addAction(texts::resultsItem);
+    mnu結果->setObjectName(QStringLiteral("mnu結果"));
+    mnu結果->setEnabled(false);
+    connect(mnu結果, &QAction::triggered, this, &ExamWindow::mnu結果_Click);
+    mnuGame->addSeparator();
     QAction *mnuExit = mnuGame->addAction(texts::exitItem);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &ExamWindow::mnuExit_Click);
@@ -167,6 +178,11 @@ void ExamWindow::cmdスタート_Click() {
     cmdスタート->setEnabled(false);
     setScoreText(QString());
     SSTab2->hideAllMarks();
+
+    clockStartedSinceScore_ = true;
+    scoredAttempt_.reset();
+    mnu結果->setEnabled(false);
+    frm結果.close();
 }
 
 void ExamWindow::tmr時間_Timer() {
@@ -194,10 +210,53 @@ void ExamWindow::cmd得点_Click() {
     setClockText(QString());
     tmr時間->stop();
 
-    const MarkingResult result = markSheet(*SSTab2, AnswerKey());
+    const MarkingReview review = reviewSheet(*SSTab2, AnswerKey());
     for (int q = 1; q <= AnswerKey::questionCount(); ++q)
-        SSTab2->setMarkVisible(q, result.isCorrect(q));
-    setScoreText(QString::number(result.total));
+        SSTab2->setMarkVisible(q, review.item(q).kind == ItemOutcome::Kind::Correct);
+    setScoreText(QString::number(review.total));
+
+    scoredAttempt_ = review;
+    scoredMinutesUsed_.reset();
+    if (clockStartedSinceScore_) {
+        // What the clock showed when it stopped: the whole 80 minutes when time ran out.
+        scoredMinutesUsed_ = ExamClock::examMinutes - (clock_.hours() * 60 + clock_.minutes());
+    }
+    clockStartedSinceScore_ = false;
+    mnu結果->setEnabled(true);
+    if (auto *results = static_cast<ResultsWindow *>(frm結果.window()))
+        results->setAttempt(review, scoredMinutesUsed_);
+}
+
+void ExamWindow::mnu結果_Click() {
+    // The item is disabled while no score is shown; a stray call opens nothing.
+    if (!scoredAttempt_)
+        return;
+    const bool opening = !frm結果.window();
+    auto *results = static_cast<ResultsWindow *>(frm結果.show());
+    if (opening)
+        results->setAttempt(*scoredAttempt_, scoredMinutesUsed_);
+}
+
+void ExamWindow::goToItem(int q) {
+    SSTab2->setCurrentIndex(q - 1);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ExamWindow::mnu解答消去_Click() {
+    // Asked without a nested event loop: the exam window's clock and tick go on meanwhile.
+    auto *question = new QMessageBox(QMessageBox::Question, texts::clearTitle, texts::clearQuestion,
+                                     QMessageBox::NoButton, this);
+    question->setObjectName(QStringLiteral("msg解答消去"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *yes = question->addButton(texts::yes, QMessageBox::YesRole);
+    QPushButton *no = question->addButton(texts::no, QMessageBox::NoRole);
+    question->setDefaultButton(no);
+    question->setEscapeButton(no);
+    // The marks and the score keep meaning the last Score.
+    connect(yes, &QPushButton::clicked, SSTab2, &AnswerSheet::clearAllTicks);
+    question->open();
 }
 
 void ExamWindow::cmd合格率_Click() {
@@ -236,4 +295,5 @@ void ExamWindow::mnuExit_Click() {
     for (ModelessWindow &window : frm合格ライン)
         window.close();
     frmヘルプ.close();
+    frm結果.close();
 }

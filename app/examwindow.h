@@ -3,12 +3,15 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/examclock.h"
+#include "sheet/marking.h"
 #include "toolkit/modelesswindow.h"
 
 class AnswerSheet;
 class PaperView;
+class QAction;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -32,11 +35,15 @@ public:
     void tmr時間_Timer();
     void mnuExit_Click();
     void mnuAbout_Click();
+    void mnu結果_Click();
+    void mnu解答消去_Click();
 
     AnswerSheet *answerSheet() const { return SSTab2; }
     // The verdict window of band 1 to 6, or null when it is not open.
     QWidget *verdictWindow(int band) const;
     QWidget *aboutWindow() const { return frmヘルプ.window(); }
+    // The results window frm結果, or null when it is not open.
+    QWidget *resultsWindow() const { return frm結果.window(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -47,6 +54,7 @@ private:
     void setClockText(const QString &text);
     void setScoreText(const QString &text);
     void PlaySound(const QString &path);
+    void goToItem(int q);
 
     std::unique_ptr<WallClockInterface> ownWallClock_;
     std::unique_ptr<SignalPlayerInterface> ownPlayer_;
@@ -64,8 +72,15 @@ private:
     PaperView *stb英語 = nullptr;
     AnswerSheet *SSTab2 = nullptr;
     QTimer *tmr時間 = nullptr;
+    QAction *mnu結果 = nullptr;
 
     std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
     ModelessWindow frmヘルプ;
+    ModelessWindow frm結果;
+    // The attempt as it stood at the last Score, while that score is shown; what the results
+    // window reviews, so that ticks changed afterwards do not creep into it.
+    std::optional<MarkingReview> scoredAttempt_;
+    std::optional<int> scoredMinutesUsed_;
+    bool clockStartedSinceScore_ = false;
     const QString signalFile_;
 };

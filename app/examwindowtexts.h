@@ -7,6 +7,12 @@ namespace texts {
 inline const QString caption = QStringLiteral("問題 （英語）");
 inline const QString gameMenu = QStringLiteral("ゲーム(&G)");
 inline const QString exitItem = QStringLiteral("終了(&Q)");
+inline const QString clearItem = QStringLiteral("解答を消去(&C)");
+inline const QString resultsItem = QStringLiteral("結果(&R)...");
+inline const QString clearTitle = QStringLiteral("解答を消去");
+inline const QString clearQuestion = QStringLiteral("すべての解答を消去しますか？");
+inline const QString yes = QStringLiteral("はい");
+inline const QString no = QStringLiteral("いいえ");
 inline const QString helpMenu = QStringLiteral("ヘルプ(&H)");
 inline const QString aboutItem = QStringLiteral("バージョン情報(&A)");
 inline const QString startButton = QStringLiteral("スタート");

@@ -1,6 +1,15 @@
 #include "documents/paperview.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QKeySequence>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "documents/figuredescriptions.h"
 #include "documents/richtextview.h"
@@ -20,6 +29,52 @@ constexpr FigurePage kFigures[] = {
     {"図２", "Picture3", ":/content/figure2.jpg", {96, 88, 473, 225}},
     {"図３", "Picture4", ":/content/figure3.jpg", {80, 48, 521, 305}},
 };
+
+// A copy of the document with every font size and paragraph spacing scaled by the factor.
+QTextDocument *scaledCopy(const QTextDocument &designed, double factor, QObject *parent) {
+    QTextDocument *copy = designed.clone(parent);
+    copy->setUndoRedoEnabled(false);
+    QFont font = copy->defaultFont();
+    font.setPointSizeF(font.pointSizeF() * factor);
+    copy->setDefaultFont(font);
+
+    auto scaleFont = [factor](QTextCharFormat format) {
+        if (format.hasProperty(QTextFormat::FontPointSize))
+            format.setFontPointSize(format.fontPointSize() * factor);
+        return format;
+    };
+    struct Run {
+        int position;
+        int length;
+        QTextCharFormat format;
+    };
+    // Collected first: setting a format can merge the fragments being walked.
+    std::vector<Run> runs;
+    QTextCursor cursor(copy);
+    cursor.beginEditBlock();
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat paragraph = block.blockFormat();
+        paragraph.setLeftMargin(paragraph.leftMargin() * factor);
+        paragraph.setRightMargin(paragraph.rightMargin() * factor);
+        paragraph.setTextIndent(paragraph.textIndent() * factor);
+        paragraph.setTopMargin(paragraph.topMargin() * factor);
+        paragraph.setBottomMargin(paragraph.bottomMargin() * factor);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(paragraph);
+        cursor.setBlockCharFormat(scaleFont(block.charFormat()));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            runs.push_back({fragment.position(), fragment.length(), fragment.charFormat()});
+        }
+    }
+    for (const Run &run : runs) {
+        cursor.setPosition(run.position);
+        cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(scaleFont(run.format));
+    }
+    cursor.endEditBlock();
+    return copy;
+}
 
 } // namespace
 
@@ -47,5 +102,82 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
         const auto description = figureDescriptions().find(caption);
         if (description != figureDescriptions().end())
             box->setAccessibleDescription(description->second);
+        box->installEventFilter(this);
+        pictures_.push_back(box);
     }
+
+    designedDocument_ = RichTextBox1->document();
+    // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
+    RichTextBox1->viewport()->installEventFilter(this);
+    RichTextBox1->verticalScrollBar()->installEventFilter(this);
+    // Whichever widget of the window has the focus: the paper is what there is to enlarge.
+    const std::pair<QKeySequence, void (PaperView::*)()> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), &PaperView::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), &PaperView::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), &PaperView::zoomOut},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), &PaperView::resetZoom},
+    };
+    for (const auto &[sequence, action] : keys) {
+        auto *shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    }
+}
+
+PaperView::~PaperView() = default;
+
+bool PaperView::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // A touchpad sends a notch in small parts; a step is taken once a notch has come.
+            wheelAngle_ += wheel->angleDelta().y();
+            const int steps = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+            wheelAngle_ -= steps * QWheelEvent::DefaultDeltasPerStep;
+            if (steps != 0)
+                setZoom(zoom_ + steps * zoomStep);
+            return true;
+        }
+    }
+    return MultiRowTabWidget::eventFilter(watched, event);
+}
+
+void PaperView::setZoom(int percent) {
+    percent = std::clamp(percent, designedZoom, maxZoom);
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    zoomDocument();
+    for (PictureBox *box : pictures_) {
+        box->setZoom(zoom_);
+        // Its scroll bars come with the first zoom; Ctrl + wheel over them zooms as well.
+        for (QWidget *bar : box->findChildren<QScrollBar *>())
+            bar->installEventFilter(this);
+    }
+}
+
+void PaperView::zoomDocument() {
+    // The passage at the top of the view stays at the top.
+    const QTextCursor top = RichTextBox1->cursorForPosition(QPoint(0, 0));
+    const int anchor = top.position();
+    // Where that line stood in the view: at the very top, the document's margin above it.
+    const int offset = RichTextBox1->cursorRect(top).top();
+    QTextDocument *previous = zoomedDocument_;
+    zoomedDocument_ = zoom_ == designedZoom
+                          ? nullptr
+                          : scaledCopy(*designedDocument_, zoom_ / 100.0, RichTextBox1);
+    RichTextBox1->setDocument(zoomedDocument_ ? zoomedDocument_ : designedDocument_);
+    delete previous;
+
+    QTextDocument *shown = RichTextBox1->document();
+    const QTextBlock block = shown->findBlock(anchor);
+    // Laying out the last block lays out the whole document, so the scroll range is whole.
+    shown->documentLayout()->blockBoundingRect(shown->lastBlock());
+    qreal y = shown->documentLayout()->blockBoundingRect(block).top();
+    if (const QTextLayout *layout = block.layout()) {
+        const QTextLine line = layout->lineForTextPosition(anchor - block.position());
+        if (line.isValid())
+            y += line.y();
+    }
+    RichTextBox1->verticalScrollBar()->setValue(qRound(y) - offset);
 }

@@ -1,16 +1,45 @@
 #pragma once
 
+#include <vector>
+
 #include "toolkit/multirowtabwidget.h"
 
+class PictureBox;
+class QTextDocument;
 class QTextEdit;
 
-// The exam paper: its document on the first tab and its three figures on the others.
+// The exam paper: its document on the first tab and its three figures on the others. The
+// reader can zoom it from the designed size up to three times that; the zoom holds across the
+// tabs and through the exam's steps.
 class PaperView : public MultiRowTabWidget {
 public:
+    static constexpr int designedZoom = 100; // percent; also the smallest
+    static constexpr int maxZoom = 300;
+    static constexpr int zoomStep = 25;
+
     explicit PaperView(QWidget *parent = nullptr);
+    ~PaperView() override;
 
     QTextEdit *document() const { return RichTextBox1; }
 
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+    void zoomIn() { setZoom(zoom_ + zoomStep); }
+    void zoomOut() { setZoom(zoom_ - zoomStep); }
+    void resetZoom() { setZoom(designedZoom); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void zoomDocument();
+
     QTextEdit *RichTextBox1 = nullptr;
+    std::vector<PictureBox *> pictures_;
+    // The document as read; at the designed zoom the view shows it untouched. Other zooms show
+    // a scaled copy, made when chosen.
+    QTextDocument *designedDocument_ = nullptr;
+    QTextDocument *zoomedDocument_ = nullptr;
+    int zoom_ = designedZoom;
+    int wheelAngle_ = 0; // what a touchpad has turned towards the next step
 };

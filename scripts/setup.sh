@@ -13,6 +13,7 @@ test_pkgs=(
     faketime pulseaudio pulseaudio-utils sox
     dpkg-dev file strace appstream
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    tesseract-ocr tesseract-ocr-eng
 )
 # What cpack needs to make the Debian package and work out its dependencies.
 package_pkgs=(dpkg-dev file)

@@ -128,3 +128,10 @@ void AnswerSheet::hideAllMarks() {
     for (int q = 1; q <= groupCount(); ++q)
         setMarkVisible(q, false);
 }
+
+void AnswerSheet::clearAllTicks() {
+    // Pages not yet filled have no ticks to clear.
+    for (GroupWidgets &widgets : groups_)
+        for (QCheckBox *box : widgets.boxes)
+            box->setChecked(false);
+}

@@ -26,6 +26,8 @@ public:
     bool isTicked(int q, int k) const override;
     void setMarkVisible(int q, bool visible);
     void hideAllMarks();
+    // Unticks every box on every tab; the marks stay as they are.
+    void clearAllTicks();
 
     bool isMarkVisible(int q) const;
     // Box k of group q, its page filled first if it was not yet.

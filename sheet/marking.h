@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "sheet/answerkey.h"
 
@@ -25,3 +26,46 @@ bool isAnsweredCorrectly(const SheetTicks &sheet, const KeyEntry &entry);
 
 // Marks every question; changes nothing on the sheet.
 MarkingResult markSheet(const SheetTicks &sheet, const AnswerKey &key);
+
+// What one item came to: the boxes ticked, and the points it earned of those it is worth. An
+// unanswered item is wrong too; it is told apart so that a learner sees what was skipped.
+struct ItemOutcome {
+    enum class Kind { Correct, Wrong, Unanswered };
+
+    int question = 0;
+    std::uint16_t ticks = 0; // bit k - 1 set when box k is ticked
+    Kind kind = Kind::Unanswered;
+    int earned = 0;
+    int possible = 0;
+
+    bool isTicked(int k) const { return (ticks >> (k - 1)) & 1u; }
+};
+
+// The paper's sections, 第１問 to 第６問, with the points earned of those each is worth.
+struct SectionSubtotal {
+    int section = 0; // 1 to 6
+    int firstQuestion = 0;
+    int lastQuestion = 0;
+    int earned = 0;
+    int possible = 0;
+};
+
+inline constexpr int sectionCount = 6;
+
+// A marked sheet item by item and section by section, with the total markSheet gives.
+struct MarkingReview {
+    std::array<ItemOutcome, AnswerKey::questionCount()> items{};
+    std::array<SectionSubtotal, sectionCount> sections{};
+    int total = 0;
+    int correctCount = 0;
+    int wrongCount = 0; // answered but wrong
+    int unansweredCount = 0;
+
+    const ItemOutcome &item(int q) const { return items[static_cast<std::size_t>(q - 1)]; }
+};
+
+// The section (1 to 6) question q belongs to: the first digit of its tab label.
+int sectionOf(int q);
+
+// Marks the sheet as markSheet does and keeps what each item and section came to.
+MarkingReview reviewSheet(const SheetTicks &sheet, const AnswerKey &key);

@@ -3,7 +3,9 @@
 //   e2e_layout key      one line per ticked box of the key: "TAB_X TAB_Y BOX_X BOX_Y Q K"
 //   e2e_layout mark Q   the mark of group Q: "X Y W H"
 //   e2e_layout labels   the sheet's tab captions in tab order, one a line (UTF-8)
+//   e2e_layout box Q K  box K of group Q, as a line of "key"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "sheet/answerkey.h"
@@ -47,6 +49,10 @@ int main(int argc, char **argv) {
             std::printf("%.*s\n", static_cast<int>(g.label.size()), g.label.data());
         return 0;
     }
-    std::fprintf(stderr, "usage: e2e_layout key | mark Q | labels\n");
+    if (argc >= 4 && std::strcmp(argv[1], "box") == 0) {
+        printBox(std::atoi(argv[2]), std::atoi(argv[3]));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: e2e_layout key | mark Q | box Q K | labels\n");
     return 2;
 }

@@ -130,3 +130,37 @@ e2e_start_sound() {
     [ "$(stat -c %s "$E2E_TMP/heard.raw")" -gt 0 ] ||
         fail "the recorder writes nothing: $(cat "$E2E_TMP/parecord.log")"
 }
+
+# Reads the text of a region (x y w h in client coordinates) of screenshot $1 with OCR, enlarged
+# four times first; $6 limits the characters it may read.
+e2e_read_text() {
+    local shot=$1 x=$2 y=$3 w=$4 h=$5 chars=$6
+    command -v tesseract >/dev/null || fail "tesseract is not installed (scripts/setup.sh test)"
+    convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -colorspace Gray \
+        -resize 400% -threshold 60% "$E2E_TMP/ocr.png"
+    tesseract "$E2E_TMP/ocr.png" - --psm 7 -c tessedit_char_whitelist="$chars" 2>/dev/null |
+        tr -d ' \n'
+}
+
+# The rows (y in client coordinates, one a line) of a region of screenshot $1 that hold a pixel
+# close to the colour r g b.
+e2e_rows_with_colour() {
+    local shot=$1 x=$2 y=$3 w=$4 h=$5 r=$6 g=$7 b=$8
+    convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -depth 8 txt:- |
+        awk -v r="$r" -v g="$g" -v b="$b" -v top="$y" -F'[(),:]' '
+            NR > 1 { dr = $4 - r; dg = $5 - g; db = $6 - b;
+                     if (dr * dr + dg * dg + db * db < 60 * 60) rows[$2 + top] = 1 }
+            END { for (y in rows) print y }' | sort -n
+}
+
+# The height of the first band of rows, from the top of a region of screenshot $1, that hold
+# dark ink: the height of the first line of text there.
+e2e_first_line_height() {
+    local shot=$1 x=$2 y=$3 w=$4 h=$5
+    convert "$shot" -crop "${w}x${h}+$((E2E_X + x))+$((E2E_Y + y))" +repage -colorspace Gray \
+        -depth 8 txt:- |
+        awk -F'[(),:]' 'NR > 1 && $4 < 96 { ink[$2] = 1 }
+            END { for (y = 0; y < 10000 && !(y in ink); y++) {}
+                  for (n = 0; (y + n) in ink; n++) {}
+                  print n }'
+}

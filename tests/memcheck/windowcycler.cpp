@@ -56,6 +56,12 @@ QWidget *WindowCycler::openVerdict(int band) {
     return exam_.verdictWindow(band);
 }
 
+QWidget *WindowCycler::openResults(int) {
+    // Reviews whatever the last verdict's Score marked.
+    exam_.mnu結果_Click();
+    return exam_.resultsWindow();
+}
+
 QWidget *WindowCycler::openAbout(int) {
     exam_.mnuAbout_Click();
     return exam_.aboutWindow();
@@ -85,11 +91,15 @@ QString WindowCycler::cycle() {
         if (!error.isEmpty())
             return error;
     }
+    const QString error =
+        openAndClose(QStringLiteral("results window"), &WindowCycler::openResults, 0);
+    if (!error.isEmpty())
+        return error;
     return openAndClose(QStringLiteral("About window"), &WindowCycler::openAbout, 0);
 }
 
 int WindowCycler::openWindowCount() const {
-    int open = exam_.aboutWindow() ? 1 : 0;
+    int open = (exam_.aboutWindow() ? 1 : 0) + (exam_.resultsWindow() ? 1 : 0);
     for (int band = 1; band <= ExamWindow::verdictWindowCount; ++band)
         open += exam_.verdictWindow(band) ? 1 : 0;
     return open;

@@ -19,8 +19,9 @@ public:
     // unticks everything else and presses Score. Returns the score shown.
     int scoreInBand(int band);
 
-    // One cycle: each verdict window in turn (scoring into its band first), then About; each is
-    // shown, painted, closed by its close box and deleted. Returns an empty string on success.
+    // One cycle: each verdict window in turn (scoring into its band first), then the results, then
+    // About; each is shown, painted, closed by its close box and deleted. Returns an empty string
+    // on success.
     QString cycle();
 
     // Secondary windows open now, of all kinds.
@@ -29,6 +30,7 @@ public:
 private:
     QString openAndClose(const QString &kind, QWidget *(WindowCycler::*open)(int), int band);
     QWidget *openVerdict(int band);
+    QWidget *openResults(int);
     QWidget *openAbout(int);
 
     ExamWindow &exam_;

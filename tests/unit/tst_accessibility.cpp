@@ -100,7 +100,8 @@ private slots:
     // Every window is a window with a name, and everything a user reaches or reads in it has a
     // name too. A new window needs a row here.
     void windowsAreNamed_data() {
-        QTest::addColumn<int>("kind"); // 0 the exam window, 1 to 6 a verdict band, 7 About
+        // 0 the exam window, 1 to 6 a verdict band, 7 About, 8 the results
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
         QTest::newRow("exam") << 0 << "問題 （英語）"
@@ -119,6 +120,8 @@ private slots:
                                    << "計測不能 裏口入学";
         QTest::newRow("about") << 7 << "バージョン情報"
                                << "";
+        QTest::newRow("results") << 8 << "結果"
+                                 << "";
     }
     void windowsAreNamed() {
         QFETCH(int, kind);
@@ -132,6 +135,10 @@ private slots:
         } else if (kind == 7) {
             window->mnuAbout_Click();
             shown = window->aboutWindow();
+        } else if (kind == 8) {
+            window->cmd得点_Click();
+            window->mnu結果_Click();
+            shown = window->resultsWindow();
         }
         QVERIFY(shown);
         QAccessibleInterface *iface = a11y(shown);

@@ -1,14 +1,17 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include "app/examwindow.h"
@@ -18,6 +21,7 @@
 #include "recordingplayer.h"
 #include "sheet/answerkey.h"
 #include "sheet/answersheet.h"
+#include "sheet/resultsmodel.h"
 #include "toolkit/fonts.h"
 
 // Drives the exam window as a user would: clicks on its real widgets, found by their names.
@@ -64,6 +68,33 @@ class TestExamWindow : public QObject {
             for (int k : entry.correct)
                 if (k != 0)
                     click(entry.question, k);
+    }
+
+    QAction *action(const char *name) {
+        return window->findChild<QAction *>(QString::fromUtf8(name));
+    }
+    // Chooses 解答を消去 and answers its question with the button captioned `answer`.
+    void clearAnswering(const QString &answer) {
+        action("mnu解答消去")->trigger();
+        auto *box = window->findChild<QMessageBox *>(QStringLiteral("msg解答消去"));
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("すべての解答を消去しますか？"));
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("いいえ"));
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == answer)
+                QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window->findChild<QMessageBox *>());
+    }
+    int tickCount() {
+        int ticks = 0;
+        for (int q = 1; q <= 46; ++q)
+            for (int k = 1; k <= sheet()->choiceCount(q); ++k)
+                ticks += sheet()->isTicked(q, k);
+        return ticks;
+    }
+    QString resultsText(QWidget *results, const char *label) {
+        return results->findChild<QLabel *>(QString::fromUtf8(label))->text();
     }
 
 private slots:
@@ -384,6 +415,194 @@ private slots:
                  QStringLiteral("2A-問5 (13/46)"));
     }
 
+    // 結果 is enabled exactly while a score is shown. Its window shows the ticks of the last
+    // Score, not the live boxes, with the time from Start to that Score; Score refreshes it in
+    // place, Start closes it, and Escape and Exit close it too.
+    void resultsWindow() {
+        QAction *results = action("mnu結果");
+        QVERIFY(!results->isEnabled());
+        button("cmdスタート")->click();
+        wallClock.advanceMs(5 * 60 * 1000);
+        window->tmr時間_Timer();
+        QVERIFY(!results->isEnabled());
+        click(1, 1); // right
+        click(9, 1); // wrong
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QVERIFY(results->isEnabled());
+        click(1, 1); // unticked after Score: the results still show it
+        click(2, 3);
+        results->trigger();
+        QPointer<QWidget> frm = window->resultsWindow();
+        QVERIFY(frm && frm->isVisible());
+        QCOMPARE(frm->objectName(), QStringLiteral("frm結果"));
+        QCOMPARE(frm->windowTitle(), QStringLiteral("結果"));
+        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("合計 2 / 200点"));
+        QCOMPARE(resultsText(frm, "lbl内訳"),
+                 QStringLiteral("正解 1　不正解 1　無解答 44　時間 0:05"));
+        auto *list = frm->findChild<QTreeView *>(QStringLiteral("lst結果"));
+        QAbstractItemModel *model = list->model();
+        const QModelIndex section1 = model->index(0, 0), section2 = model->index(1, 0);
+        QCOMPARE(model->index(0, 0, section1).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("1A-問1 ① 正解 2/2点"));
+        QCOMPARE(model->index(1, 0, section1).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("1A-問2 － 無解答 0/2点"));
+        QCOMPARE(model->index(0, ResultsModel::PointsColumn).data().toString(),
+                 QStringLiteral("2/20"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(frm->findChild<QWidget *>("chart"))
+                ->text(QAccessible::Description),
+            QStringLiteral("第１問 10%、第２問 0%、第３問 0%、第４問 0%、第５問 0%、第６問 0%"));
+
+        // The key's column comes with the check box, which is off on every opening; the window
+        // is wide enough for it without a horizontal scroll bar.
+        auto *showKey = frm->findChild<QCheckBox *>(QStringLiteral("chk正解"));
+        QCOMPARE(showKey->text(), QStringLiteral("正解を表示"));
+        QVERIFY(!showKey->isChecked());
+        QVERIFY(list->isColumnHidden(ResultsModel::KeyColumn));
+        QTest::mouseClick(showKey, Qt::LeftButton, {}, QPoint(6, showKey->height() / 2));
+        QVERIFY(!list->isColumnHidden(ResultsModel::KeyColumn));
+        QCOMPARE(model->index(0, ResultsModel::KeyColumn, section2).data().toString(),
+                 QStringLiteral("②"));
+        int columns = 0;
+        for (int c = 0; c < ResultsModel::ColumnCount; ++c)
+            columns += list->header()->sectionSizeHint(c) <= list->columnWidth(c) ? 0 : 1;
+        QCOMPARE(columns, 0);
+        QVERIFY(list->header()->length() <= list->viewport()->width());
+
+        // Enter on an item's row turns the answer sheet to its tab.
+        list->setFocus();
+        list->setCurrentIndex(model->index(3, 0, section2)); // 2A-問4, question 12
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(sheet()->currentIndex(), 11);
+
+        // Score while it is open refreshes the same window with the ticks as they are now; a
+        // Score that no Start preceded shows no time.
+        QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
+        QCOMPARE(window->resultsWindow(), frm.data());
+        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("合計 2 / 200点"));
+        QCOMPARE(resultsText(frm, "lbl内訳"), QStringLiteral("正解 1　不正解 1　無解答 44"));
+        QCOMPARE(model->index(0, 0, section1).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("1A-問1 － 無解答 0/2点 正解 ①"));
+
+        QVERIFY(window->isActiveWindow());
+        frm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frm));
+        QTest::keyClick(frm, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frm.isNull());
+        results->trigger();
+        frm = window->resultsWindow();
+        QVERIFY(!frm->findChild<QCheckBox *>(QStringLiteral("chk正解"))->isChecked());
+
+        // Start closes it and disables the item until the next Score.
+        button("cmdスタート")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frm.isNull());
+        QVERIFY(!results->isEnabled());
+
+        // Time run out reads as the whole 80 minutes; Exit closes the window.
+        wallClock.advanceMs(81 * 60 * 1000);
+        window->tmr時間_Timer();
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("0:00"));
+        button("cmd得点")->click();
+        results->trigger();
+        frm = window->resultsWindow();
+        QVERIFY(resultsText(frm, "lbl内訳").endsWith(QStringLiteral("時間 1:20")));
+        window->mnuExit_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frm.isNull());
+    }
+
+    // 解答を消去 unticks every box on every tab after はい and nothing after いいえ; the score,
+    // the marks and the running clock stay as they were.
+    void clearAnswers() {
+        tickKey();
+        const int keyTicks = tickCount();
+        QCOMPARE(keyTicks, 46 + 3 + 2);
+        button("cmd得点")->click();
+        clearAnswering(QStringLiteral("いいえ"));
+        QCOMPARE(tickCount(), keyTicks);
+
+        clearAnswering(QStringLiteral("はい"));
+        QCOMPARE(tickCount(), 0);
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("200"));
+        for (int q = 1; q <= 46; ++q)
+            QVERIFY(markShown(q));
+
+        click(5, 2);
+        button("cmdスタート")->click();
+        clearAnswering(QStringLiteral("はい"));
+        QCOMPARE(tickCount(), 0);
+        QVERIFY(child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("1:20"));
+    }
+
+    // The paper zooms in steps of 25 % from 100 % to 300 %, by keys anywhere in the window and
+    // by Ctrl + wheel over it; the passage at the top stays there; the zoom holds across the
+    // tabs and through Start and Score; at 100 % the view shows the document as read.
+    void paperZoom() {
+        auto *paper = child<PaperView>(QStringLiteral("stb英語"));
+        QTextEdit *text = paper->document();
+        QTextDocument *designed = text->document();
+        auto sizeAt = [&](int position) {
+            QTextCursor cursor(text->document());
+            cursor.setPosition(position);
+            return cursor.charFormat().fontPointSize();
+        };
+        const int sample = designed->findBlockByNumber(6).position() + 1;
+        const qreal designedSize = sizeAt(sample);
+        QVERIFY(designedSize > 0);
+
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2);
+        const QTextBlock topBlock = text->cursorForPosition(QPoint(0, 0)).block();
+        const QString topText = topBlock.text();
+        QVERIFY(!topText.isEmpty());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(button("cmdスタート"), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(paper->zoom(), 175);
+        QCOMPARE(sizeAt(sample), designedSize * 1.75);
+        QVERIFY(text->document() != designed);
+        QCOMPARE(text->cursorForPosition(QPoint(0, 0)).block().text(), topText);
+
+        QTest::keyClick(text, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(paper->zoom(), 200);
+        QTest::keyClick(sheet(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(paper->zoom(), 175);
+        // A mouse's notch is one step; a touchpad's half notches take one between them.
+        auto ctrlWheel = [&](int angle) {
+            QWheelEvent wheel(QPointF(50, 50), text->viewport()->mapToGlobal(QPointF(50, 50)),
+                              QPoint(), QPoint(0, angle), Qt::NoButton, Qt::ControlModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(text->viewport(), &wheel);
+        };
+        ctrlWheel(120);
+        QCOMPARE(paper->zoom(), 200);
+        ctrlWheel(60);
+        QCOMPARE(paper->zoom(), 200);
+        ctrlWheel(60);
+        QCOMPARE(paper->zoom(), 225);
+        ctrlWheel(-120);
+        QCOMPARE(paper->zoom(), 200);
+
+        selectTab(paper, 3);
+        button("cmdスタート")->click();
+        button("cmd得点")->click();
+        QCOMPARE(paper->zoom(), 200);
+        QCOMPARE(sizeAt(sample), designedSize * 2);
+        for (int i = 0; i < 10; ++i)
+            paper->zoomIn();
+        QCOMPARE(paper->zoom(), 300);
+
+        QTest::keyClick(button("cmdスタート"), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(paper->zoom(), 100);
+        QCOMPARE(text->document(), designed);
+        QCOMPARE(sizeAt(sample), designedSize);
+        paper->zoomOut();
+        QCOMPARE(paper->zoom(), 100);
+    }
+
     // The menus carry their access keys and the items their names.
     void menus() {
         const QList<QAction *> menus = window->menuBar()->actions();
@@ -394,6 +613,13 @@ private slots:
                  QStringLiteral("終了(&Q)"));
         QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuAbout"))->text(),
                  QStringLiteral("バージョン情報(&A)"));
+        // What the program adds stands above 終了, set off by a separator.
+        const QList<QAction *> game = menus[0]->menu()->actions();
+        QCOMPARE(game.size(), 4);
+        QCOMPARE(game[0]->text(), QStringLiteral("解答を消去(&C)"));
+        QCOMPARE(game[1]->text(), QStringLiteral("結果(&R)..."));
+        QVERIFY(game[2]->isSeparator());
+        QCOMPARE(game[3]->objectName(), QStringLiteral("mnuExit"));
     }
 };
 

@@ -1,8 +1,11 @@
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <set>
 
 #include "sheet/marking.h"
 #include "sheet/questiongroups.h"
+#include "sheet/resultsmodel.h"
 
 namespace {
 
@@ -28,6 +31,42 @@ public:
 private:
     std::set<std::pair<int, int>> ticks_;
 };
+
+// Sheets for the review's sums: a few chosen by hand, then random ones from fixed seeds.
+TickGrid reviewSheetFor(const QString &name, quint32 seed) {
+    TickGrid sheet;
+    if (name == QLatin1String("key"))
+        sheet.tickWholeKey();
+    if (name == QLatin1String("everything"))
+        for (const QuestionGroup &group : sheetlayout::groups)
+            for (int k = 1; k <= group.choiceCount; ++k)
+                sheet.tick(group.number, {k});
+    if (name == QLatin1String("mixed")) {
+        // Right in sections 1, 4 and 5 and in 6A; three ticks on each item of section 2, one too
+        // many on 46, nothing at all in section 3.
+        for (int q = 1; q <= 8; ++q)
+            sheet.tickKey(q);
+        for (int q = 9; q <= 25; ++q)
+            sheet.tick(q, {1, 2, 3});
+        for (int q = 31; q <= 45; ++q)
+            sheet.tickKey(q);
+        sheet.tick(46, {3, 5, 10, 1});
+    }
+    if (seed != 0) {
+        // Mostly the key, sometimes a wrong box, sometimes nothing: sheets like a learner's.
+        QRandomGenerator random(seed);
+        for (const QuestionGroup &group : sheetlayout::groups) {
+            const int roll = random.bounded(10);
+            if (roll < 5)
+                sheet.tickKey(group.number);
+            else if (roll < 8)
+                sheet.tick(group.number, {random.bounded(1, group.choiceCount + 1)});
+            if (roll == 9)
+                sheet.tick(group.number, {random.bounded(1, group.choiceCount + 1)});
+        }
+    }
+    return sheet;
+}
 
 } // namespace
 
@@ -134,6 +173,128 @@ private slots:
         QCOMPARE(first.total, 18);
         QCOMPARE(second.total, first.total);
         QVERIFY(first.points == second.points);
+    }
+
+    void reviewAddsUp_data() {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("total"); // -1: whatever markSheet says
+        QTest::newRow("empty") << QString() << 0u << 0;
+        QTest::newRow("key") << QStringLiteral("key") << 0u << 200;
+        QTest::newRow("everything") << QStringLiteral("everything") << 0u << 0;
+        QTest::newRow("mixed") << QStringLiteral("mixed") << 0u << 20 + 35 + 30 + 30;
+        for (quint32 seed = 1; seed <= 40; ++seed)
+            QTest::addRow("random %u", seed) << QString() << seed << -1;
+    }
+
+    // The review agrees with markSheet: the items' points and the sections' subtotals both add
+    // up to its total; an item earns all its points or none; only an item with no tick is
+    // unanswered; the ticks it reports are the sheet's.
+    void reviewAddsUp() {
+        QFETCH(QString, sheet);
+        QFETCH(quint32, seed);
+        QFETCH(int, total);
+        const TickGrid ticks = reviewSheetFor(sheet, seed);
+        const MarkingResult marked = markSheet(ticks, AnswerKey());
+        const MarkingReview review = reviewSheet(ticks, AnswerKey());
+        if (total >= 0)
+            QCOMPARE(marked.total, total);
+        QCOMPARE(review.total, marked.total);
+
+        int itemSum = 0, correct = 0, wrong = 0, unanswered = 0;
+        for (int q = 1; q <= 46; ++q) {
+            const ItemOutcome &item = review.item(q);
+            QCOMPARE(item.question, q);
+            QCOMPARE(item.possible, AnswerKey::entry(q).points);
+            QVERIFY(item.earned <= item.possible);
+            QCOMPARE(item.earned, marked.pointsFor(q));
+            bool anyTick = false;
+            for (int k = 1; k <= sheetlayout::maxChoices; ++k) {
+                const bool ticked = k <= AnswerKey::entry(q).choiceCount && ticks.isTicked(q, k);
+                QCOMPARE(item.isTicked(k), ticked);
+                anyTick = anyTick || ticked;
+            }
+            QCOMPARE(item.kind == ItemOutcome::Kind::Unanswered, !anyTick);
+            QCOMPARE(item.kind == ItemOutcome::Kind::Correct, marked.isCorrect(q));
+            itemSum += item.earned;
+            correct += item.kind == ItemOutcome::Kind::Correct;
+            wrong += item.kind == ItemOutcome::Kind::Wrong;
+            unanswered += item.kind == ItemOutcome::Kind::Unanswered;
+        }
+        QCOMPARE(itemSum, review.total);
+        QCOMPARE(QList<int>({review.correctCount, review.wrongCount, review.unansweredCount}),
+                 QList<int>({correct, wrong, unanswered}));
+
+        int sectionSum = 0, firstQuestion = 1;
+        const QList<int> possible{20, 40, 30, 35, 30, 45};
+        for (int s = 1; s <= sectionCount; ++s) {
+            const SectionSubtotal &section = review.sections[static_cast<std::size_t>(s - 1)];
+            QCOMPARE(section.section, s);
+            QCOMPARE(section.firstQuestion, firstQuestion);
+            QCOMPARE(section.possible, possible[s - 1]);
+            QVERIFY(section.earned <= section.possible);
+            int earned = 0;
+            for (int q = section.firstQuestion; q <= section.lastQuestion; ++q) {
+                QCOMPARE(sectionOf(q), s);
+                earned += review.item(q).earned;
+            }
+            QCOMPARE(section.earned, earned);
+            sectionSum += section.earned;
+            firstQuestion = section.lastQuestion + 1;
+        }
+        QCOMPARE(firstQuestion, 47);
+        QCOMPARE(sectionSum, review.total);
+    }
+
+    // The results model, without a view: sections as parents with their subtotals, the items in
+    // paper order under them, each row saying what a screen reader speaks; the key's column
+    // stays empty until asked for. Qt's model tester checks the tree's consistency throughout.
+    void resultsModel() {
+        ResultsModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setReview(reviewSheet(reviewSheetFor(QStringLiteral("mixed"), 0), AnswerKey()));
+
+        QCOMPARE(model.rowCount(), 6);
+        auto cell = [&](int section, int row, int column, int role = Qt::DisplayRole) {
+            const QModelIndex parent = model.index(section - 1, 0);
+            return (row < 0 ? model.index(section - 1, column) : model.index(row, column, parent))
+                .data(role)
+                .toString();
+        };
+        QCOMPARE(cell(1, -1, ResultsModel::LabelColumn), QStringLiteral("第１問"));
+        QCOMPARE(cell(1, -1, ResultsModel::PointsColumn), QStringLiteral("20/20"));
+        QCOMPARE(cell(2, -1, ResultsModel::PointsColumn), QStringLiteral("0/40"));
+        QCOMPARE(cell(6, -1, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("第６問 30/45点"));
+        int q = 0;
+        for (int s = 1; s <= 6; ++s) {
+            const QModelIndex section = model.index(s - 1, 0);
+            for (int row = 0; row < model.rowCount(section); ++row) {
+                ++q;
+                QCOMPARE(model.index(row, 0, section).data(ResultsModel::QuestionRole).toInt(), q);
+                QCOMPARE(cell(s, row, ResultsModel::LabelColumn),
+                         QString::fromUtf8(sheetlayout::group(q).label.data(),
+                                           qsizetype(sheetlayout::group(q).label.size())));
+            }
+        }
+        QCOMPARE(q, 46);
+
+        QCOMPARE(cell(1, 0, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("1A-問1 ① 正解 2/2点"));
+        QCOMPARE(cell(2, 0, ResultsModel::VerdictColumn), QStringLiteral("×"));
+        QCOMPARE(cell(3, 0, ResultsModel::GivenColumn), QStringLiteral("－"));
+        QCOMPARE(cell(3, 0, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("3A-(29) － 無解答 0/5点"));
+        // Group 46 lists its ticks in ascending order, whatever order they were ticked in.
+        QCOMPARE(cell(6, 5, ResultsModel::GivenColumn), QStringLiteral("①③⑤⑩"));
+        QCOMPARE(cell(6, 5, ResultsModel::VerdictColumn), QStringLiteral("×"));
+        QCOMPARE(cell(6, 5, ResultsModel::KeyColumn), QString());
+        model.setKeyShown(true);
+        QCOMPARE(cell(6, 5, ResultsModel::KeyColumn), QStringLiteral("③⑤⑩"));
+        QCOMPARE(cell(2, 0, ResultsModel::KeyColumn), QStringLiteral("②"));
+        QCOMPARE(cell(6, 5, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("6B-(49) ①③⑤⑩ 不正解 0/15点 正解 ③⑤⑩"));
     }
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Every text the results window and its list show, in one place.
+namespace resultstexts {
+inline const QString caption = QStringLiteral("結果");
+inline const QString showKey = QStringLiteral("正解を表示");
+inline const QString total = QStringLiteral("合計 %1 / %2点");
+inline const QString counts = QStringLiteral("正解 %1　不正解 %2　無解答 %3");
+inline const QString timeUsed = QStringLiteral("　時間 %1");
+inline const QString chartName = QStringLiteral("大問別の得点率");
+inline const QString sectionPercent = QStringLiteral("%1 %2%");
+inline const QString listName = QStringLiteral("問題別の結果");
+
+inline const QString none = QStringLiteral("－");
+inline const QString correctSign = QStringLiteral("○");
+inline const QString wrongSign = QStringLiteral("×");
+inline const QString correctWord = QStringLiteral("正解");
+inline const QString wrongWord = QStringLiteral("不正解");
+inline const QString unansweredWord = QStringLiteral("無解答");
+inline const QString keyWord = QStringLiteral("正解");
+inline const QString pointsUnit = QStringLiteral("点");
+inline const QString sectionName = QStringLiteral("第%1問");
+inline const QString headers[] = {QStringLiteral("問題"), QStringLiteral("解答"),
+                                  QStringLiteral("正誤"), QStringLiteral("得点"),
+                                  QStringLiteral("正解")};
+} // namespace resultstexts
