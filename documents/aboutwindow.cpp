@@ -52,8 +52,8 @@ QString fileLine(const QString &name, const QFileInfo &file, const QString &desc
 } // namespace
 
 void fillFileList(QTextDocument *document, const QString &programFolder) {
-    static const QRegularExpression line(
-        QStringLiteral("^\u3000([^\u3000]+)\u3000+[\\d,]+ バイト\u3000\\d{4}/\\d\\d/\\d\\d\u3000(.+)$"));
+    static const QRegularExpression line(QStringLiteral(
+        "^\u3000([^\u3000]+)\u3000+[\\d,]+ バイト\u3000\\d{4}/\\d\\d/\\d\\d\u3000(.+)$"));
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QRegularExpressionMatch match = line.match(block.text());
         if (!match.hasMatch())

@@ -1,31 +1,32 @@
-#!/ usr / bin / python3
-""
-    "Reads the running program over AT-SPI, as a screen reader does, and checks what it hears.
+#!/usr/bin/python3
+"""Reads the running program over AT-SPI, as a screen reader does, and checks what it hears.
 
-    usage : accessible_tree.py APP_NAME LABELS_FILE[DUMP_FILE]
+usage: accessible_tree.py APP_NAME LABELS_FILE [DUMP_FILE]
 
-            APP_NAME is the name the program registers
-            under(its file name);
-LABELS_FILE holds the answer
-    sheet's tab captions, one a line. The whole tree is written to DUMP_FILE when one is given. Keys
-        are sent with xdotool to the window that has the keyboard
-            .""
-             "
+APP_NAME is the name the program registers under (its file name); LABELS_FILE holds the answer
+sheet's tab captions, one a line. The whole tree is written to DUMP_FILE when one is given.
+Keys are sent with xdotool to the window that has the keyboard.
+"""
 
-    import subprocess import sys import time
+import subprocess
+import sys
+import time
 
-        import pyatspi from gi.repository import GLib
+import pyatspi
+from gi.repository import GLib
 
-            failures = []
+failures = []
 
-                       def
-                       check(condition, message)
-    : if not condition : failures.append(message) return condition
 
-                             def
-                             states(acc)
-    : return {pyatspi.stateToString(s) for s in acc.getState().getStates()
-}
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def states(acc):
+    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
+
 
 def children(acc):
     return [c for c in acc if c is not None]
@@ -35,6 +36,7 @@ def walk(acc):
     yield acc
     for c in children(acc):
         yield from walk(c)
+
 
 def dump(acc, out, depth=0):
     shown = sorted(states(acc) & {"selected", "checked", "focused", "showing"})
@@ -71,7 +73,8 @@ def frame(app, name, timeout=5.0):
         time.sleep(0.1)
     return None
 
-#What must never be nameless : what a user can reach or must read.
+
+# What must never be nameless: what a user can reach or must read.
 NAMED_ROLES = {"frame", "push button", "check box", "page tab list", "page tab", "text", "image",
                "menu item"}
 
@@ -110,7 +113,7 @@ def press_and_listen(keys, wanted, timeout=5.0):
 
     types = ("object:state-changed:selected", "object:state-changed:focused", "focus:")
     pyatspi.Registry.registerEventListener(on_event, *types)
-#The program learns of a new listener through the registry; give it a moment.
+    # The program learns of a new listener through the registry; give it a moment.
     GLib.timeout_add(500, send)
     GLib.timeout_add(int(timeout * 1000), give_up)
     pyatspi.Registry.start()
@@ -132,8 +135,8 @@ def main():
     if not check(exam is not None, "no exam window"):
         return report(app, dump_file)
 
-#The answer sheet : a page - tab list of one page tab per item, captioned as drawn, the first
-#selected, each placed by its index.
+    # The answer sheet: a page-tab list of one page tab per item, captioned as drawn, the first
+    # selected, each placed by its index.
     sheet = find(exam, "page tab list", "解答用紙")
     if check(sheet is not None, "the answer sheet is no page-tab list"):
         tabs = children(sheet)
@@ -148,8 +151,8 @@ def main():
         check([b.name for b in boxes] == [f"{labels[0]} {c}" for c in "①②③④"],
               f"the first page's boxes: {[b.name for b in boxes]}")
 
-#The paper : four page tabs, the text named, each figure an image with its caption and a
-#description that carries what it shows.
+    # The paper: four page tabs, the text named, each figure an image with its caption and a
+    # description that carries what it shows.
     paper = find(exam, "page tab list", "問題用紙")
     if check(paper is not None, "the paper is no page-tab list"):
         check([t.name for t in children(paper)] == ["問題", "図１", "図２", "図３"],
@@ -167,13 +170,13 @@ def main():
         check(find(exam, "push button", name) is not None, f"no button named {name}")
     check_all_named(exam)
 
-#The keyboard : Tab from スタート along 得　点, 合格率, the paper's tabs and its text reaches
-#the sheet's tabs, where the focus lands on the selected tab.
+    # The keyboard: Tab from スタート along 得　点, 合格率, the paper's tabs and its text reaches
+    # the sheet's tabs, where the focus lands on the selected tab.
     if sheet is not None and not failures:
         got, heard = press_and_listen(["Tab"] * 5,
                                       lambda t, s, d: t.startswith("focus") and s == labels[0])
         check(got, f"Tab to the sheet: no focus on {labels[0]!r}; heard {heard}")
-#Right, then Down a row : the selection moves, and is heard moving.
+        # Right, then Down a row: the selection moves, and is heard moving.
         got, heard = press_and_listen(["Right", "Down"],
                                       lambda t, s, d: "selected" in t and s == labels[13] and d)
         check(got, f"Right, Down: {labels[13]!r} not heard selected; heard {heard}")
@@ -185,9 +188,9 @@ def main():
         check(len(boxes) == 4 and boxes[0].name == f"{labels[13]} ①",
               f"the boxes under {labels[13]!r}: {[b.name for b in boxes]}")
 
-#The secondary windows : each named, its document named; the verdict window also gives the
-#verdict.About opens from the keyboard, the verdict by pressing the buttons through AT - SPI,
-#as a screen reader's user can.
+    # The secondary windows: each named, its document named; the verdict window also gives the
+    # verdict. About opens from the keyboard, the verdict by pressing the buttons through AT-SPI,
+    # as a screen reader's user can.
     if not failures:
         subprocess.run(["xdotool", "key", "alt+h", "a"], check=True)
         about = frame(app, "バージョン情報")
@@ -206,7 +209,7 @@ def main():
                   "the verdict window's document is not named")
             check_all_named(verdict)
 
-#Back to the exam window, whose menu opens the results of the Score just pressed.
+        # Back to the exam window, whose menu opens the results of the Score just pressed.
         subprocess.run(["xdotool", "search", "--name", "問題 （英語）", "windowfocus", "--sync",
                         "key", "alt+g", "r"], check=True)
         results = frame(app, "結果")
