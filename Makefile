@@ -11,9 +11,11 @@ CYCLES    ?= 200
 
 .PHONY: run test build configure fuzz clean format memcheck
 
+# The program alone (its sound module comes with it): tests, tools and benchmarks wait for make test.
 run:
 	@scripts/setup.sh run
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) --target eigo-exam -j $(JOBS)
 	@scripts/run.sh $(BUILD)/eigo-exam
 
 test:
