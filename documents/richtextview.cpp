@@ -25,6 +25,9 @@ QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
         else
             readRtf(file.readAll(), document);
     }
+    // No layout until the view knows its width: a null page size defers it to the first resize,
+    // so the document is laid out once, at the width it is shown in.
+    document->setPageSize(QSizeF(0, 0));
     view->setDocument(document);
     return view;
 }
