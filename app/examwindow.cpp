@@ -38,12 +38,28 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override {
-        static const QPixmap background(QStringLiteral(":/content/background.gif"));
+        // Kept in its few colours, a quarter of its size in screen pixels; only what is
+        // repainted is converted for the screen.
+        static const QImage background = QImage(QStringLiteral(":/content/background.gif"))
+                                             .convertToFormat(QImage::Format_Indexed8);
+        const QImage::Format screenFormat = background.hasAlphaChannel()
+                                                ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32;
         QPainter painter(this);
-        // Smooth when a scaled screen enlarges the picture.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.fillRect(event->rect(), QColor(255, 255, 128));
-        painter.drawPixmap(0, 0, background);
+        if (devicePixelRatio() != 1) {
+            // Smooth when a scaled screen enlarges the picture, drawn whole so that the
+            // smoothing has no seams.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(0, 0, background.convertToFormat(screenFormat));
+            return;
+        }
+        for (const QRect &rect : event->region()) {
+            const QRect part = rect & background.rect();
+            if (!part.isEmpty())
+                painter.drawImage(part.topLeft(),
+                                  background.copy(part).convertToFormat(screenFormat));
+        }
     }
 };
 
