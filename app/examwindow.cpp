@@ -28,36 +28,6 @@ namespace {
 constexpr QSize kClientSize(792, 554);
 const QColor kLabelBackground(255, 128, 255);
 
-// The picture in a colour table of its own: a GIF decodes to screen pixels, four bytes each,
-// though it has a few dozen colours. Runs of one colour are the rule, so the last colour found
-// is tried first. An image of more than 256 colours is returned as it is.
-QImage inOwnColours(const QImage &decoded) {
-    const QImage picture = decoded.format() == QImage::Format_RGB32
-                               ? decoded
-                               : decoded.convertToFormat(QImage::Format_ARGB32);
-    QImage indexed(picture.size(), QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        uchar *out = indexed.scanLine(y);
-        qsizetype index = -1;
-        for (int x = 0; x < picture.width(); ++x) {
-            if (index < 0 || colours[index] != in[x]) {
-                index = colours.indexOf(in[x]);
-                if (index < 0) {
-                    if (colours.size() == 256)
-                        return picture;
-                    index = colours.size();
-                    colours.append(in[x]);
-                }
-            }
-            out[x] = static_cast<uchar>(index);
-        }
-    }
-    indexed.setColorTable(colours);
-    return indexed;
-}
-
 // The client area: the background picture drawn unscaled from its top-left corner.
 class ClientArea : public QWidget {
 public:
@@ -70,11 +40,11 @@ protected:
     void paintEvent(QPaintEvent *event) override {
         // Kept in its few colours, a quarter of its size in screen pixels; only what is
         // repainted is converted for the screen.
-        static const QImage background =
-            inOwnColours(QImage(QStringLiteral(":/content/background.gif")));
-        const QImage::Format screenFormat = background.hasAlphaChannel()
-                                                ? QImage::Format_ARGB32_Premultiplied
-                                                : QImage::Format_RGB32;
+        static const QImage background = QImage(QStringLiteral(":/content/background.gif"))
+                                             .convertToFormat(QImage::Format_Indexed8);
+        static const QImage::Format screenFormat = background.hasAlphaChannel()
+                                                       ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32;
         QPainter painter(this);
         painter.fillRect(event->rect(), QColor(255, 255, 128));
         if (devicePixelRatio() != 1) {
