@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "documents/figuredescriptions.h"
@@ -86,7 +87,11 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
         addTab(QString::fromUtf8(figure.caption));
 
     const int top = -tabAreaHeight();
-    RichTextBox1 = createRichTextView(QStringLiteral(":/content/exam_paper.rtf"), paperPage);
+    // The paper is read and laid out once the window is mapped, before its first frame: by then
+    // the view has its final width, so the text is laid out once. Until then the vertical bar
+    // the paper needs holds its place, so that the width does not change when the text comes.
+    RichTextBox1 = createRichTextView(paperPage);
+    RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichTextBox1->setGeometry(8, top + 24, 641, 361);
     RichTextBox1->setAccessibleName(QStringLiteral("問題"));
 
@@ -106,7 +111,6 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
         pictures_.push_back(box);
     }
 
-    designedDocument_ = RichTextBox1->document();
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
     RichTextBox1->verticalScrollBar()->installEventFilter(this);
@@ -126,7 +130,45 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
 
 PaperView::~PaperView() = default;
 
+QTextEdit *PaperView::document() {
+    attachPaper();
+    return RichTextBox1;
+}
+
+void PaperView::attachPaper() {
+    if (designedDocument_)
+        return;
+    if (watchedWindow_) {
+        watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = nullptr;
+    }
+    designedDocument_ =
+        readRichTextDocument(QStringLiteral(":/content/exam_paper.rtf"), RichTextBox1);
+    RichTextBox1->setDocument(designedDocument_);
+    RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void PaperView::showEvent(QShowEvent *event) {
+    MultiRowTabWidget::showEvent(event);
+    if (designedDocument_ || watchedWindow_)
+        return;
+    // The window is shown, not yet mapped: the call waits for the event loop, which the map
+    // comes before. Should the window's first expose come first, it attaches the paper then.
+    QMetaObject::invokeMethod(this, &PaperView::attachPaper, Qt::QueuedConnection);
+    watchedWindow_ = window()->windowHandle();
+    if (watchedWindow_)
+        watchedWindow_->installEventFilter(this);
+}
+
 bool PaperView::eventFilter(QObject *watched, QEvent *event) {
+    if (!designedDocument_) {
+        // The first frame shows the paper, however it comes: exposed, or drawn off screen.
+        const bool firstFrame =
+            (watched == watchedWindow_ && event->type() == QEvent::Expose) ||
+            (watched == RichTextBox1->viewport() && event->type() == QEvent::Paint);
+        if (firstFrame)
+            attachPaper();
+    }
     if (event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
@@ -146,6 +188,7 @@ void PaperView::setZoom(int percent) {
     percent = std::clamp(percent, designedZoom, maxZoom);
     if (percent == zoom_)
         return;
+    attachPaper();
     zoom_ = percent;
     zoomDocument();
     for (PictureBox *box : pictures_) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QWindow>
 #include <vector>
 
 #include "toolkit/multirowtabwidget.h"
@@ -20,7 +22,8 @@ public:
     explicit PaperView(QWidget *parent = nullptr);
     ~PaperView() override;
 
-    QTextEdit *document() const { return RichTextBox1; }
+    // The paper's text view, its document read and attached.
+    QTextEdit *document();
 
     int zoom() const { return zoom_; }
     void setZoom(int percent);
@@ -30,15 +33,18 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void attachPaper();
     void zoomDocument();
 
     QTextEdit *RichTextBox1 = nullptr;
     std::vector<PictureBox *> pictures_;
     // The document as read; at the designed zoom the view shows it untouched. Other zooms show
-    // a scaled copy, made when chosen.
+    // a scaled copy, made when chosen. Read once the window is on its way to the screen.
     QTextDocument *designedDocument_ = nullptr;
+    QPointer<QWindow> watchedWindow_; // whose first expose attaches the paper, if nothing has
     QTextDocument *zoomedDocument_ = nullptr;
     int zoom_ = designedZoom;
     int wheelAngle_ = 0; // what a touchpad has turned towards the next step

@@ -7,14 +7,17 @@
 #include "rtf/rtfreader.h"
 #include "toolkit/fonts.h"
 
-QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
+QTextEdit *createRichTextView(QWidget *parent) {
     auto *view = new QTextEdit(parent);
     view->setObjectName(QStringLiteral("RichTextBox1"));
     view->setReadOnly(true);
     view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     view->setLineWrapMode(QTextEdit::WidgetWidth);
+    return view;
+}
 
-    auto *document = new QTextDocument(view);
+QTextDocument *readRichTextDocument(const QString &rtfPath, QObject *parent) {
+    auto *document = new QTextDocument(parent);
     document->setDefaultFont(designFont(9));
     QFile file(rtfPath);
     if (file.open(QIODevice::ReadOnly)) {
@@ -25,9 +28,13 @@ QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
         else
             readRtf(file.readAll(), document);
     }
-    // No layout until the view knows its width: a null page size defers it to the first resize,
-    // so the document is laid out once, at the width it is shown in.
+    // No layout until a view takes it: the view sets the page to its own width.
     document->setPageSize(QSizeF(0, 0));
-    view->setDocument(document);
+    return document;
+}
+
+QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent) {
+    QTextEdit *view = createRichTextView(parent);
+    view->setDocument(readRichTextDocument(rtfPath, view));
     return view;
 }

@@ -1,3 +1,4 @@
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -356,6 +357,43 @@ private slots:
         QVERIFY2(line >= captionHeight / 2 - 2 && line <= captionHeight / 2 + 1,
                  qPrintable(QString::number(line)));
         QVERIFY(firstMarkedRow(0, 40) < line);
+    }
+
+    // The paper comes after the window is mapped but before its first frame, at the width it
+    // keeps: the first frame shows it, and taking it in does not narrow the view.
+    void paperInFirstFrame() {
+        ExamWindow fresh(&wallClock, &player);
+        auto *text = fresh.findChild<PaperView *>()->findChild<QTextEdit *>();
+        struct FirstPaint : QObject {
+            bool painted = false, paperShown = false, barShown = false;
+            int shownWidth = 0, width = 0;
+            bool eventFilter(QObject *watched, QEvent *event) override {
+                auto *view = static_cast<QTextEdit *>(watched->parent());
+                if (event->type() == QEvent::Show)
+                    shownWidth = view->viewport()->width();
+                if (event->type() == QEvent::Paint && !painted) {
+                    painted = true;
+                    paperShown = !view->document()->isEmpty();
+                    barShown = view->verticalScrollBar()->isVisible();
+                    width = view->viewport()->width();
+                }
+                return false;
+            }
+        } first;
+        text->viewport()->installEventFilter(&first);
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        QTRY_VERIFY(first.painted);
+        QVERIFY(first.paperShown);
+        QVERIFY(first.barShown);
+        QCOMPARE(first.width, first.shownWidth);
+        // Laid out to its end, the paper still needs the bar, and the view is as wide as it was.
+        QTextDocument *paper = text->document();
+        paper->documentLayout()->blockBoundingRect(paper->lastBlock());
+        QCoreApplication::processEvents();
+        QVERIFY(text->verticalScrollBar()->isVisible());
+        QCOMPARE(text->viewport()->width(), first.width);
+        fresh.mnuExit_Click();
     }
 
     // Start, Score and Pass rate leave the paper's tab and scroll position alone.
