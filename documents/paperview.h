@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPointer>
-#include <QWindow>
 #include <vector>
 
 #include "toolkit/multirowtabwidget.h"
@@ -9,6 +8,7 @@
 class PictureBox;
 class QTextDocument;
 class QTextEdit;
+class QWindow;
 
 // The exam paper: its document on the first tab and its three figures on the others. The
 // reader can zoom it from the designed size up to three times that; the zoom holds across the
