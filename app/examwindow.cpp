@@ -300,9 +300,10 @@ void ExamWindow::mnuAbout_Click() {
 }
 
 // The other windows outlive the exam window until they are closed, and so would the exam: once
-// the exam window is gone nothing may count down or sound.
+// the exam window is gone nothing may count down or sound, not even a signal already sounding.
 void ExamWindow::closeEvent(QCloseEvent *event) {
     tmr時間->stop();
+    MMControl1->command(QStringLiteral("Stop"));
     QMainWindow::closeEvent(event);
 }
 

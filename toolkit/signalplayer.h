@@ -1,49 +1,43 @@
 #pragma once
 
-#include <QBuffer>
-#include <QDateTime>
 #include <QString>
+#include <atomic>
 #include <memory>
-#include <optional>
 
 #include "toolkit/signalplayerinterface.h"
-#include "toolkit/wavsound.h"
 
-class QAudioSink;
+class QThread;
+class SignalPlayback;
 
-// Plays one short WAV file through the default audio output. It answers the text commands
-// "Open", "Prev" and "Play"; anything it cannot do, from a missing file to a missing sound
+// Plays a WAV file through the default audio output. It answers the text commands "Open",
+// "Prev", "Play" and "Stop"; anything it cannot do, from a missing file to a missing sound
 // server, it leaves undone without a word, so the caller's timing never depends on the sound.
-// It lives in the sound module, the only code that links the sound layer.
+// The commands are carried out in order on a sound thread of the player's own: the caller only
+// posts them, and never waits on the disk or on the sound server. It lives in the sound module,
+// the only code that links the sound layer.
 class SignalPlayer final : public SignalPlayerInterface {
 public:
     SignalPlayer();
+    // Silences the signal. A sound thread held up by a sound server that does not answer is
+    // left to end on its own, so that closing never waits on it.
     ~SignalPlayer() override;
 
     void setFileName(const QString &path) override;
     void command(const QString &verb) override;
 
-    // The file the last "Open" read, usable or not; empty before any.
-    QString openFileName() const { return openName_; }
-    // How many times a file was read and found playable; "Open" for an unchanged open file
+    // Whether the sound thread has carried out every command sent so far, file names included.
+    bool idle() const { return *done_ == posted_; }
+    // The file the last "Open" looked at, usable or not; empty before any.
+    QString openFileName() const;
+    // How many times a file was opened and found playable; "Open" for an unchanged open file
     // does not count, nor does a file that is refused.
-    int loadCount() const { return loadCount_; }
-    // The samples that "Play" plays, if any.
-    const std::optional<WavSound> &sound() const { return sound_; }
+    int loadCount() const;
 
 private:
-    void open();
-    void rewind();
-    void play();
+    template <typename Step> void post(Step step);
 
-    QString fileName_;
-    QString openName_;
-    // The open file's size and time as read, so that "Open" every second reads it again only
-    // once it has changed: a refused file that is still being copied is looked at again.
-    qint64 openSize_ = -1;
-    QDateTime openModified_;
-    int loadCount_ = 0;
-    std::optional<WavSound> sound_;
-    QBuffer buffer_;
-    std::unique_ptr<QAudioSink> sink_;
+    QThread *thread_;
+    SignalPlayback *playback_;
+    std::shared_ptr<std::atomic<int>> done_;
+    int posted_ = 0;
 };

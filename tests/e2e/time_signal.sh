@@ -2,8 +2,8 @@
 # time_signal.sh PROGRAM BURSTS_TOOL WATCH_TOOL
 #
 # Runs a whole exam with the wall clock sped up sixty-fold, three times side by side: once with
-# Zikan.wav and the sound module beside the program, once with Zikan.wav but no module, and once
-# with the program alone in a folder of its own. A private sound server plays into a null sink
+# Zikan.wav and the sound module beside the program, in a folder whose name is not UTF-8; once
+# with Zikan.wav but no module; and once with the program alone in a folder of its own. A private sound server plays into a null sink
 # that is recorded; the recording must hold the signal once, within a few seconds of the 80th
 # full minute after Start and not before. All runs must end the same way: the clock at 0:00,
 # Start disabled, only the exam window open.
@@ -33,7 +33,10 @@ origin_early=$(recording_origin)
 # --- three programs: with everything, without the sound module, alone --------------------
 [ -f "$(dirname "$prog")/Zikan.wav" ] || fail "Zikan.wav is not beside $prog"
 [ -f "$(dirname "$prog")/eigo-exam-sound.so" ] || fail "the sound module is not beside $prog"
-mkdir "$E2E_TMP/alone" "$E2E_TMP/nomodule"
+# The one with everything lies in a folder whose name is not UTF-8 (the bytes ff fe).
+with_dir="$E2E_TMP/$(printf '\377\376')"
+mkdir "$with_dir" "$E2E_TMP/alone" "$E2E_TMP/nomodule"
+cp "$prog" "$(dirname "$prog")/Zikan.wav" "$(dirname "$prog")/eigo-exam-sound.so" "$with_dir/"
 cp "$prog" "$E2E_TMP/alone/eigo-exam"
 cp "$prog" "$(dirname "$prog")/Zikan.wav" "$E2E_TMP/nomodule/"
 
@@ -53,7 +56,7 @@ launch() {
     E2E_PIDS+=($child)
     printf -v "${name}_pid" '%s' "$child"
 }
-launch with "$prog"
+launch with "$with_dir/$(basename "$prog")"
 launch alone "$E2E_TMP/alone/eigo-exam"
 launch nomodule "$E2E_TMP/nomodule/eigo-exam"
 

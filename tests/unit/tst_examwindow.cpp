@@ -277,7 +277,8 @@ private slots:
     }
 
     // Closing the exam window ends the exam, though other windows stay open: nothing counts
-    // down unseen, and no signal sounds later with no exam on screen.
+    // down unseen, no signal sounds later with no exam on screen, and one already sounding
+    // is silenced.
     void closingEndsTheExam() {
         button("cmdスタート")->click();
         window->mnuAbout_Click();
@@ -287,6 +288,19 @@ private slots:
         wallClock.advanceMs(81 * 60 * 1000);
         QTest::qWait(1100);
         QVERIFY(!player.calls.contains(QStringLiteral("Play")));
+
+        window->show();
+        button("cmd得点")->click();
+        button("cmdスタート")->click();
+        for (int minute = 1; minute <= 80; ++minute) {
+            wallClock.set(QDateTime(QDate(2026, 12, 8), QTime(12, 0)).addSecs(60 * minute));
+            window->tmr時間_Timer();
+        }
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("0:00"));
+        QCOMPARE(player.calls.last(), QStringLiteral("Play"));
+        window->close();
+        QCOMPARE(player.calls.last(), QStringLiteral("Stop"));
+        QVERIFY(window->aboutWindow()->isVisible());
     }
 
     // The About window's list of files gives each file's real size and date from the program's

@@ -2,7 +2,7 @@
 #include <QTest>
 #include <QtEndian>
 
-#include "toolkit/wavsound.h"
+#include "toolkit/wavfile.h"
 #include "tools/zikan/timesignal.h"
 #include "tools/zikan/toneburst.h"
 
@@ -51,7 +51,7 @@ void TestTimeSignal::formatIsMono16BitPcm() {
     QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 24), quint32(TimeSignal::sampleRate));
     QCOMPARE(qFromLittleEndian<quint16>(wav.constData() + 34), quint16(16));
     QCOMPARE(qFromLittleEndian<quint32>(wav.constData() + 40), quint32(wav.size() - 44));
-    const std::optional<WavSound> read = readPcmWav(committedPath());
+    const std::unique_ptr<WavFile> read = WavFile::open(committedPath());
     QVERIFY(read);
     QCOMPARE(read->frames(), (wav.size() - 44) / 2);
 }
