@@ -25,8 +25,7 @@ QAudioFormat formatFor(const QAudioDevice &device, const WavFile &file) {
         format.setSampleRate(file.rate());
         format.setChannelCount(file.channels());
         // Floats keep 24- and 32-bit files whole.
-        for (QAudioFormat::SampleFormat sampleFormat :
-             {QAudioFormat::Float, QAudioFormat::Int16}) {
+        for (QAudioFormat::SampleFormat sampleFormat : {QAudioFormat::Float, QAudioFormat::Int16}) {
             format.setSampleFormat(sampleFormat);
             if (device.isFormatSupported(format))
                 return format;

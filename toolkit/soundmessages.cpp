@@ -42,8 +42,7 @@ bool seenBefore(const QString &message) {
     return false;
 }
 
-void quietSoundMessages(QtMsgType type, const QMessageLogContext &context,
-                        const QString &message) {
+void quietSoundMessages(QtMsgType type, const QMessageLogContext &context, const QString &message) {
     if (type != QtFatalMsg) {
         if (isKnownSoundLayerLine(unquoted(message)))
             return;

@@ -766,13 +766,16 @@ void TestSignalPlayer::silentServerNeverHoldsTheGui() {
     {
         SignalPlayer player;
         tickMs(player, path);
-        player.command(QStringLiteral("Prev"));
-        player.command(QStringLiteral("Play"));
+        // Events posted just before Play, and every tenth of a second after it.
         for (int i = 0; i < 10; ++i) {
             QElapsedTimer posted;
             posted.start();
             qint64 handledAfter = -1;
             QTimer::singleShot(0, this, [&] { handledAfter = posted.elapsed(); });
+            if (i == 0) {
+                player.command(QStringLiteral("Prev"));
+                player.command(QStringLiteral("Play"));
+            }
             QTRY_VERIFY_WITH_TIMEOUT(handledAfter >= 0, 5000);
             QVERIFY2(handledAfter < 100, qPrintable(QString::number(handledAfter)));
             QTest::qWait(100);
