@@ -9,12 +9,14 @@
 //   zero_answer_ms   the same for 0:00's commands, until PLAY_SECONDS after
 //   rss_kb_before    resident memory before the first command
 //   rss_kb_peak      the most resident memory seen while the signal played
+//   close_ms         how long closing the player took, the signal still sounding
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "toolkit/modulesignalplayer.h"
 
@@ -63,7 +65,9 @@ int main(int argc, char *argv[]) {
     }
     const QString path = QFile::decodeName(argv[1]);
     const double playSeconds = argc > 2 ? QByteArray(argv[2]).toDouble() : 3.0;
-    ModuleSignalPlayer player(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    auto owned = std::make_unique<ModuleSignalPlayer>(QCoreApplication::applicationDirPath() +
+                                                      QLatin1Char('/'));
+    ModuleSignalPlayer &player = *owned;
     const qint64 before = residentKb();
     qint64 peak = before;
     const double tick = longestStall(
@@ -78,7 +82,12 @@ int main(int argc, char *argv[]) {
             player.command(QStringLiteral("Play"));
         },
         playSeconds, peak);
-    std::printf("tick_answer_ms %.1f\nzero_answer_ms %.1f\nrss_kb_before %lld\nrss_kb_peak %lld\n",
-                tick, zero, static_cast<long long>(before), static_cast<long long>(peak));
+    QElapsedTimer closing;
+    closing.start();
+    owned.reset();
+    const double close = closing.nsecsElapsed() / 1e6;
+    std::printf("tick_answer_ms %.1f\nzero_answer_ms %.1f\nrss_kb_before %lld\nrss_kb_peak %lld\n"
+                "close_ms %.1f\n",
+                tick, zero, static_cast<long long>(before), static_cast<long long>(peak), close);
     return 0;
 }

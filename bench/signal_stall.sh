@@ -31,10 +31,12 @@ wav "$dir/big.wav" 384000 8 $((1024 * 1024 * 1024 - 44))
 wav "$dir/hour.wav" 44100 2 $((3600 * 44100 * 4))
 wav "$dir/nine-minutes.wav" 44100 2 $((540 * 44100 * 4))
 
-printf '%-34s %14s %14s %10s %10s\n' file 'tick held ms' '0:00 held ms' 'RSS kB' 'peak kB'
+printf '%-34s %14s %14s %10s %10s %10s\n' file 'tick held ms' '0:00 held ms' 'RSS kB' 'peak kB' \
+    'close ms'
 for name in ${BENCH_FILES:-zeros riff-zeros big hour nine-minutes}; do
     out=$("$here/../tests/unit/with_null_sink.sh" "$build/signal_stall" "$dir/$name.wav" "$play")
     value() { awk -v k="$1" '$1 == k { print $2 }' <<<"$out"; }
-    printf '%-34s %14s %14s %10s %10s\n' "$name.wav ($(du -h --apparent-size "$dir/$name.wav" | cut -f1))" \
-        "$(value tick_answer_ms)" "$(value zero_answer_ms)" "$(value rss_kb_before)" "$(value rss_kb_peak)"
+    printf '%-34s %14s %14s %10s %10s %10s\n' \
+        "$name.wav ($(du -h --apparent-size "$dir/$name.wav" | cut -f1))" "$(value tick_answer_ms)" \
+        "$(value zero_answer_ms)" "$(value rss_kb_before)" "$(value rss_kb_peak)" "$(value close_ms)"
 done

@@ -58,27 +58,29 @@ void SignalPlayback::open() {
     if (fileName_.isEmpty())
         return;
     // A missing file is not remembered as open, so one put in place later is still found.
-    const int fd = openRegularFile(fileName_);
-    if (fd < 0)
+    const int handle = openPathHandle(fileName_);
+    if (handle < 0)
         return;
     struct stat info {};
-    ::fstat(fd, &info);
+    ::fstat(handle, &info);
     const Identity identity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
                             qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
     // "Open" arrives every second while the clock runs; opening an unchanged file again would
     // cut off a signal that is playing. A refused file is looked at again once it changes: it
     // may still have been being copied.
     if (fileName_ == openFileName() && identity == openIdentity_) {
-        ::close(fd);
+        ::close(handle);
         return;
     }
+    const int fd = openRegularFile(handle);
+    ::close(handle);
     {
         const QMutexLocker lock(&openNameMutex_);
         openName_ = fileName_;
     }
     openIdentity_ = identity;
     closeFile();
-    file_ = WavFile::open(fd);
+    file_ = fd < 0 ? nullptr : WavFile::open(fd);
     if (file_)
         ++loadCount_;
 }

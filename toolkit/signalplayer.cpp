@@ -54,20 +54,27 @@ template <typename Step> void SignalPlayer::post(Step step) {
         Qt::QueuedConnection);
 }
 
+// The name goes with the next command, so that a tick wakes the sound thread once.
 void SignalPlayer::setFileName(const QString &path) {
-    post([playback = playback_, path] { playback->setFileName(path); });
+    fileName_ = path;
 }
 
 void SignalPlayer::command(const QString &verb) {
-    SignalPlayback *playback = playback_;
+    void (SignalPlayback::*step)() = nullptr;
     if (verb == QLatin1String("Open"))
-        post([playback] { playback->open(); });
+        step = &SignalPlayback::open;
     else if (verb == QLatin1String("Prev"))
-        post([playback] { playback->rewind(); });
+        step = &SignalPlayback::rewind;
     else if (verb == QLatin1String("Play"))
-        post([playback] { playback->play(); });
+        step = &SignalPlayback::play;
     else if (verb == QLatin1String("Stop"))
-        post([playback] { playback->stop(); });
+        step = &SignalPlayback::stop;
+    if (!step)
+        return;
+    post([playback = playback_, name = fileName_, step] {
+        playback->setFileName(name);
+        (playback->*step)();
+    });
 }
 
 QString SignalPlayer::openFileName() const {

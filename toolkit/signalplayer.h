@@ -25,7 +25,7 @@ public:
     void setFileName(const QString &path) override;
     void command(const QString &verb) override;
 
-    // Whether the sound thread has carried out every command sent so far, file names included.
+    // Whether the sound thread has carried out every command sent so far.
     bool idle() const { return *done_ == posted_; }
     // The file the last "Open" looked at, usable or not; empty before any.
     QString openFileName() const;
@@ -36,6 +36,7 @@ public:
 private:
     template <typename Step> void post(Step step);
 
+    QString fileName_;
     QThread *thread_;
     SignalPlayback *playback_;
     std::shared_ptr<std::atomic<int>> done_;
