@@ -18,18 +18,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "tests/memcheck/processmemory.h"
 #include "toolkit/modulesignalplayer.h"
 
 namespace {
 
 qint64 residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return ProcessMemory::now().residentKb;
 }
 
 // Runs `commands` on the GUI thread, then its event loop for `seconds`; returns the longest the

@@ -16,6 +16,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "tests/memcheck/processmemory.h"
 #include "toolkit/modulesignalplayer.h"
 #include "toolkit/signalplayer.h"
 #include "toolkit/wavfile.h"
@@ -79,13 +80,7 @@ std::optional<ReadBack> readBack(const QString &path) {
 }
 
 qint64 residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return ProcessMemory::now().residentKb;
 }
 
 // The tick's commands: the file name and "Open"; returns how long they held the caller.
