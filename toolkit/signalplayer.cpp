@@ -42,18 +42,6 @@ SignalPlayer::~SignalPlayer() {
         abandonedThread = thread_;
 }
 
-template <typename Step> void SignalPlayer::post(Step step) {
-    ++posted_;
-    QMetaObject::invokeMethod(
-        playback_,
-        // The count is shared: an abandoned thread may still be working through its queue.
-        [done = done_, step = std::move(step)] {
-            step();
-            ++*done;
-        },
-        Qt::QueuedConnection);
-}
-
 // The name goes with the next command, so that a tick wakes the sound thread once.
 void SignalPlayer::setFileName(const QString &path) {
     fileName_ = path;
@@ -71,10 +59,16 @@ void SignalPlayer::command(const QString &verb) {
         step = &SignalPlayback::stop;
     if (!step)
         return;
-    post([playback = playback_, name = fileName_, step] {
-        playback->setFileName(name);
-        (playback->*step)();
-    });
+    ++posted_;
+    QMetaObject::invokeMethod(
+        playback_,
+        // The count is shared: an abandoned thread may still be working through its queue.
+        [playback = playback_, name = fileName_, step, done = done_] {
+            playback->setFileName(name);
+            (playback->*step)();
+            ++*done;
+        },
+        Qt::QueuedConnection);
 }
 
 QString SignalPlayer::openFileName() const {

@@ -34,8 +34,6 @@ public:
     int loadCount() const;
 
 private:
-    template <typename Step> void post(Step step);
-
     QString fileName_;
     QThread *thread_;
     SignalPlayback *playback_;

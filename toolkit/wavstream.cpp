@@ -36,7 +36,8 @@ void putSample(char *out, QAudioFormat::SampleFormat format, float v) {
 WavStream::WavStream(WavFile &file, const QAudioFormat &format, qint64 silenceFrames)
     : file_(file), format_(format), silenceFrames_(silenceFrames),
       step_(format.sampleRate() > 0 ? double(file.rate()) / format.sampleRate() : 0),
-      silenceLeft_(silenceFrames), block_(std::size_t(blockFrames * file.channels())) {
+      soundFrames_(step_ > 0 ? qint64(file.frames() / step_) : 0), silenceLeft_(silenceFrames),
+      block_(std::size_t(blockFrames * file.channels())) {
     // Unbuffered: after a rewind nothing read ahead may be handed out.
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
@@ -56,7 +57,7 @@ qint64 WavStream::bytesAvailable() const {
     // taken as finished.
     qint64 frames = silenceLeft_;
     if (!soundEnded_)
-        frames += std::max<qint64>(1, qint64(file_.frames() / step_) - outFrame_);
+        frames += std::max<qint64>(1, soundFrames_ - outFrame_);
     return frames * format_.bytesPerFrame() + QIODevice::bytesAvailable();
 }
 

@@ -32,6 +32,8 @@ private:
     const qint64 silenceFrames_;
     // Input frames per output frame.
     const double step_;
+    // Output frames of sound, as far as the file's header tells.
+    const qint64 soundFrames_;
     qint64 outFrame_ = 0;
     qint64 silenceLeft_;
     // Input frames [heldStart_, heldStart_ + held_) are in block_.
