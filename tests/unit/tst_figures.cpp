@@ -78,6 +78,27 @@ private slots:
     }
     void figuresMatchTheirDrawings_data() { figures_data(); }
 
+    // Figure 2 printed in grey: every category's fill differs from every other's, by its marks
+    // where the shades of its colour come out alike, so legend key and slice still pair up.
+    void pieChartFillsDifferInGrey() {
+        const auto grey = [](const piechart::Category &c) {
+            return piechart::swatch(c, QSize(24, 24)).convertToFormat(QImage::Format_Grayscale8);
+        };
+        for (std::size_t i = 0; i < piechart::kCategories.size(); ++i)
+            for (std::size_t j = i + 1; j < piechart::kCategories.size(); ++j) {
+                const QImage a = grey(piechart::kCategories[i]);
+                const QImage b = grey(piechart::kCategories[j]);
+                long total = 0;
+                for (int row = 0; row < a.height(); ++row)
+                    for (int col = 0; col < a.width(); ++col)
+                        total += std::abs(a.constScanLine(row)[col] - b.constScanLine(row)[col]);
+                QVERIFY2(total / (a.width() * a.height()) >= 30,
+                         qPrintable(QStringLiteral("%1 and %2 look alike in grey")
+                                        .arg(QLatin1String(piechart::kCategories[i].name),
+                                             QLatin1String(piechart::kCategories[j].name))));
+            }
+    }
+
     // Each figure has a description, and figure 2's gives every group's percentages in legend
     // order, as drawn: a changed chart cannot leave its description behind.
     void descriptionsMatchTheFigures() {

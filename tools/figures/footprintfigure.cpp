@@ -22,6 +22,11 @@ void toe(QPainter &p, double x, double y, double rx, double ry) {
     p.drawEllipse(QPointF(x, y), rx, ry);
 }
 
+// A claw that only just touches the snow leaves a dot; one dug in leaves a line.
+void clawDot(QPainter &p, double x, double y) {
+    p.drawEllipse(QPointF(x, y), 1.5, 1.5);
+}
+
 void clawMark(QPainter &p, double x, double y, double length) {
     p.save();
     p.setPen(QPen(kPrint, 2, Qt::SolidLine, Qt::RoundCap));
@@ -40,10 +45,10 @@ void foxPrint(QPainter &p) {
     toe(p, 9, -2, 3.2, 4.2);
     toe(p, -3.5, -11, 3.2, 4.5);
     toe(p, 3.5, -11, 3.2, 4.5);
-    clawMark(p, -11, -8, 3);
-    clawMark(p, 11, -8, 3);
-    clawMark(p, -4, -17, 3);
-    clawMark(p, 4, -17, 3);
+    clawDot(p, -10, -9);
+    clawDot(p, 10, -9);
+    clawDot(p, -3.8, -18.3);
+    clawDot(p, 3.8, -18.3);
 }
 
 void catPrint(QPainter &p) {
