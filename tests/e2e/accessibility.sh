@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a screen reader hears, read over the desktop's accessibility bus (AT-SPI) from the real
 # program under Xvfb: the tab strips as page tabs, the figures described, every control named, and
-# the selection heard moving when the sheet's pages are turned with the keyboard.
+# the selection heard moving when the sheet's pages are turned with the keyboard, and an item's
+# explanation heard in the results window once the key is shown from the keyboard.
 PROG=${1:?program} LAYOUT=${2:?e2e_layout}
 HERE=$(cd "$(dirname "$0")" && pwd)
 

@@ -85,7 +85,8 @@ first=$(head -n1 <<<"$wrong_rows") last=$(tail -n1 <<<"$wrong_rows")
 cross_right=$(convert "$E2E_TMP/results.png" -crop "${WIDTH}x$((last - first + 1))+$X+$((Y + first))" +repage \
     -depth 8 txt:- | awk -F'[(),:]' 'NR > 1 && ($4 - 204) ^ 2 + $5 ^ 2 + $6 ^ 2 < 3600 && $1 > m { m = $1 } END { print m }')
 label=$(e2e_read_text "$E2E_TMP/results.png" 0 $((first - 4)) 75 $((last - first + 9)) '0123456789AB-')
-points=$(e2e_read_text "$E2E_TMP/results.png" $((cross_right + 6)) $((first - 4)) $((WIDTH - cross_right - 30)) $((last - first + 9)) '0123456789/')
+# Only the points column: the answer book's pane stands further right.
+points=$(e2e_read_text "$E2E_TMP/results.png" $((cross_right + 6)) $((first - 4)) 120 $((last - first + 9)) '0123456789/')
 echo "the row with the ×: label $label, points $points"
 [[ "$label" == *1A-* && "$points" == 0/2 ]] || fail "the × row is not 1A-問1 with 0/2"
 echo "1 passed, 0 failed"

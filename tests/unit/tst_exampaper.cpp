@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "review/answerbook.h"
 #include "rtf/rtfreader.h"
 #include "sheet/answerkey.h"
 #include "sheet/questiongroups.h"
@@ -361,6 +362,59 @@ private slots:
             {QStringLiteral("図１"), 4}, {QStringLiteral("図２"), 4}, {QStringLiteral("図３"), 5}};
         QVERIFY(figures == expected);
         QVERIFY(paper.text(paper.count() - 1).startsWith(u'⑩'));
+    }
+
+    // The answer book explains every item, and its answer line names exactly the key's choices;
+    // every passage has its translation and a word list of 10 to 20 entries.
+    void answerBook() {
+        const AnswerBook &book = AnswerBook::builtIn();
+        QVERIFY2(book.problems().isEmpty(), qPrintable(book.problems().join(u'\n')));
+        for (const KeyEntry &e : AnswerKey::entries) {
+            const QString &text = book.item(e.question);
+            const QString label = QString::fromUtf8(sheetlayout::group(e.question).label.data());
+            QVERIFY2(text.startsWith(QStringLiteral("**正解　")), qPrintable(label));
+            std::set<int> named, keyed;
+            for (QChar c : text.left(text.indexOf(u'\n')))
+                if (circledValue(c))
+                    named.insert(circledValue(c));
+            for (int k : e.correct)
+                if (k)
+                    keyed.insert(k);
+            QVERIFY2(named == keyed, qPrintable(label));
+        }
+        const std::map<int, QStringList> passages{
+            {1, {"1C"}},     {2, {"2B"}},     {3, {"3A", "3B", "3C"}},
+            {4, {"第４問"}}, {5, {"第５問"}}, {6, {"第６問"}}};
+        for (const auto &[section, names] : passages) {
+            const QString &text = book.section(section);
+            for (const QString &name : names) {
+                QVERIFY2(text.contains(QStringLiteral("### %1　全訳\n").arg(name)),
+                         qPrintable(name));
+                const qsizetype words = text.indexOf(QStringLiteral("### %1　語句\n").arg(name));
+                QVERIFY2(words >= 0, qPrintable(name));
+                const qsizetype end = text.indexOf(QStringLiteral("\n###"), words + 1);
+                const qsizetype entries =
+                    text.mid(words, end < 0 ? -1 : end - words).count(QStringLiteral("\n- **"));
+                QVERIFY2(entries >= 10 && entries <= 20, qPrintable(name));
+            }
+        }
+    }
+
+    // A source that does not fit is kept out of the book and said, never shown in the wrong row.
+    void answerBookProblems() {
+        const AnswerBook book = AnswerBook::fromMarkdown(u"notes before the first section\n"
+                                                         u"# 第１問\nsection one\n"
+                                                         u"## 1A-問1\nfirst\n"
+                                                         u"## 1A-問1\nagain\n"
+                                                         u"## 2A-問1\nout of place\n"
+                                                         u"## 9Z-問9\nnowhere\n"
+                                                         u"# 第９問\n"
+                                                         u"# 第２問\r\n## 2A-問1\r\nsecond\r\n");
+        QCOMPARE(book.section(1), QStringLiteral("section one"));
+        QCOMPARE(book.item(1), QStringLiteral("first"));
+        QCOMPARE(book.item(9), QStringLiteral("second"));
+        QCOMPARE(book.problems().size(), 4);
+        QVERIFY(book.section(7).isEmpty() && book.item(0).isEmpty() && book.item(47).isEmpty());
     }
 
 private:

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeView>
@@ -20,9 +21,9 @@
 #include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "recordingplayer.h"
+#include "review/resultsmodel.h"
 #include "sheet/answerkey.h"
 #include "sheet/answersheet.h"
-#include "sheet/resultsmodel.h"
 #include "toolkit/fonts.h"
 
 // Drives the exam window as a user would: clicks on its real widgets, found by their names.
@@ -527,6 +528,25 @@ private slots:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(sheet()->currentIndex(), 11);
 
+        // The answer book follows the current row while the key is shown, and says nothing of
+        // any answer while it is hidden; a section's row shows its passages' translations.
+        auto *pane = frm->findChild<QTextBrowser *>(QStringLiteral("txt解説"));
+        QCOMPARE(pane->accessibleName(), QStringLiteral("解説"));
+        QVERIFY(pane->toPlainText().contains(QStringLiteral("正解　③")));
+        QTest::keyClick(list, Qt::Key_Down); // 2A-問5, keyed ②
+        QVERIFY(pane->toPlainText().contains(QStringLiteral("正解　②")));
+        list->setCurrentIndex(section2);
+        QVERIFY(pane->toPlainText().contains(QStringLiteral("2B　全訳")));
+        list->setCurrentIndex(model->index(3, 0, section2));
+        QTest::mouseClick(showKey, Qt::LeftButton, {}, QPoint(6, showKey->height() / 2));
+        const QRegularExpression anyChoice(QStringLiteral("[①-⑩]"));
+        QVERIFY(!pane->toPlainText().contains(anyChoice));
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(!pane->toPlainText().contains(anyChoice));
+        QTest::mouseClick(showKey, Qt::LeftButton, {}, QPoint(6, showKey->height() / 2));
+        QVERIFY(pane->toPlainText().contains(QStringLiteral("正解　②")));
+        QVERIFY(frm->width() <= 1280 && frm->height() <= 1024 - 64);
+
         // Score while it is open refreshes the same window with the ticks as they are now; a
         // Score that no Start preceded shows no time.
         QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
@@ -539,6 +559,11 @@ private slots:
         QVERIFY(window->isActiveWindow());
         frm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frm));
+        const qreal designed = pane->font().pointSizeF();
+        QTest::keyClick(list, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(pane->font().pointSizeF(), designed * 1.25);
+        QTest::keyClick(list, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(pane->font().pointSizeF(), designed);
         QTest::keyClick(frm, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(frm.isNull());

@@ -3,9 +3,9 @@
 #include <QtTest>
 #include <set>
 
+#include "review/resultsmodel.h"
 #include "sheet/marking.h"
 #include "sheet/questiongroups.h"
-#include "sheet/resultsmodel.h"
 
 namespace {
 

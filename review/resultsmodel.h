@@ -13,6 +13,8 @@ public:
     enum Column { LabelColumn, GivenColumn, VerdictColumn, PointsColumn, KeyColumn, ColumnCount };
     // The question number of an item's row; 0 on a section's row.
     static constexpr int QuestionRole = Qt::UserRole;
+    // The section number (1 to 6) of a section's row and of its items' rows.
+    static constexpr int SectionRole = Qt::UserRole + 1;
 
     explicit ResultsModel(QObject *parent = nullptr);
 

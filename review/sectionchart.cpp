@@ -1,9 +1,9 @@
-#include "sheet/sectionchart.h"
+#include "review/sectionchart.h"
 
 #include <QPainter>
 
-#include "sheet/resultsmodel.h"
-#include "sheet/resultstexts.h"
+#include "review/resultsmodel.h"
+#include "review/resultstexts.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "sheet/marking.h"
 
+class AnswerBookPane;
 class QCheckBox;
 class QLabel;
 class QTreeView;
@@ -13,7 +14,8 @@ class ResultsModel;
 class SectionChart;
 
 // The results window frm結果: an attempt as it stood at the last Score, item by item under its
-// sections, with the subtotals, the total, the counts, the time used and a chart by section.
+// sections, with the subtotals, the total, the counts, the time used and a chart by section;
+// beside the list, the answer book for the row the learner is on, once the key is shown.
 // It only formats; the review comes from the marking.
 class ResultsWindow : public QWidget {
 public:
@@ -27,10 +29,13 @@ public:
 
     ResultsModel *model() const { return model_; }
     QTreeView *list() const { return list_; }
+    AnswerBookPane *pane() const { return pane_; }
 
 private:
     void chkKey_Toggled(bool checked);
     void list_Activated(const QModelIndex &index);
+    void list_CurrentChanged();
+    void showCurrentRow();
     void fitWidthToContent();
 
     ItemActivated onItemActivated_;
@@ -40,4 +45,5 @@ private:
     SectionChart *chart_ = nullptr;
     QCheckBox *chkKey_ = nullptr;
     QTreeView *list_ = nullptr;
+    AnswerBookPane *pane_ = nullptr;
 };

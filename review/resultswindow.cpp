@@ -1,16 +1,19 @@
-#include "sheet/resultswindow.h"
+#include "review/resultswindow.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "sheet/resultsmodel.h"
-#include "sheet/resultstexts.h"
-#include "sheet/sectionchart.h"
+#include "review/answerbookpane.h"
+#include "review/resultsmodel.h"
+#include "review/resultstexts.h"
+#include "review/sectionchart.h"
 #include "toolkit/fonts.h"
 
 namespace {
@@ -54,15 +57,35 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
     list_->header()->setStretchLastSection(true);
     list_->header()->setSectionsMovable(false);
 
+    pane_ = new AnswerBookPane(this);
+
+    auto *rows = new QHBoxLayout;
+    rows->addWidget(list_);
+    rows->addWidget(pane_, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTotal_);
     layout->addWidget(lblCounts_);
     layout->addWidget(chart_);
     layout->addWidget(chkKey_);
-    layout->addWidget(list_, 1);
+    layout->addLayout(rows, 1);
 
     connect(chkKey_, &QCheckBox::toggled, this, &ResultsWindow::chkKey_Toggled);
     connect(list_, &QTreeView::activated, this, &ResultsWindow::list_Activated);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ResultsWindow::list_CurrentChanged);
+
+    // The pane is what there is to enlarge here, wherever the focus is.
+    const std::pair<QKeySequence, void (AnswerBookPane::*)()> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), &AnswerBookPane::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), &AnswerBookPane::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), &AnswerBookPane::zoomOut},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), &AnswerBookPane::resetZoom},
+    };
+    for (const auto &[sequence, action] : keys) {
+        auto *shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, pane_, action);
+    }
 }
 
 void ResultsWindow::setAttempt(const MarkingReview &review, std::optional<int> minutesUsed) {
@@ -77,6 +100,7 @@ void ResultsWindow::setAttempt(const MarkingReview &review, std::optional<int> m
     lblCounts_->setText(counts);
     list_->expandAll();
     fitWidthToContent();
+    showCurrentRow();
 }
 
 void ResultsWindow::fitWidthToContent() {
@@ -95,7 +119,7 @@ void ResultsWindow::fitWidthToContent() {
     model_->setKeyShown(keyShown);
 
     width += 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
-    list_->setMinimumWidth(std::max(width, chart_->sizeHint().width()));
+    list_->setMinimumWidth(width);
     const int rows = kVisibleRows * list_->sizeHintForRow(0) + list_->header()->sizeHint().height();
     list_->setMinimumHeight(rows + 2 * list_->frameWidth());
     adjustSize();
@@ -104,6 +128,17 @@ void ResultsWindow::fitWidthToContent() {
 void ResultsWindow::chkKey_Toggled(bool checked) {
     model_->setKeyShown(checked);
     list_->setColumnHidden(ResultsModel::KeyColumn, !checked);
+    showCurrentRow();
+}
+
+void ResultsWindow::list_CurrentChanged() {
+    showCurrentRow();
+}
+
+void ResultsWindow::showCurrentRow() {
+    const QModelIndex current = list_->currentIndex();
+    pane_->showRow(current.data(ResultsModel::SectionRole).toInt(),
+                   current.data(ResultsModel::QuestionRole).toInt(), model_->isKeyShown());
 }
 
 void ResultsWindow::list_Activated(const QModelIndex &index) {

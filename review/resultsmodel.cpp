@@ -1,10 +1,10 @@
-#include "sheet/resultsmodel.h"
+#include "review/resultsmodel.h"
 
 #include <QColor>
 #include <iterator>
 
+#include "review/resultstexts.h"
 #include "sheet/questiongroups.h"
-#include "sheet/resultstexts.h"
 #include "toolkit/utf8text.h"
 
 namespace {
@@ -131,6 +131,8 @@ QVariant ResultsModel::sectionData(const SectionSubtotal &section, int column, i
         return column == PointsColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case QuestionRole:
         return 0;
+    case SectionRole:
+        return section.section;
     default:
         return {};
     }
@@ -172,6 +174,8 @@ QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) c
         return column == VerdictColumn ? QVariant(Qt::AlignCenter) : QVariant();
     case QuestionRole:
         return item.question;
+    case SectionRole:
+        return sectionOf(item.question);
     default:
         return {};
     }

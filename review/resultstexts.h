@@ -12,6 +12,11 @@ inline const QString timeUsed = QStringLiteral("　時間 %1");
 inline const QString chartName = QStringLiteral("大問別の得点率");
 inline const QString sectionPercent = QStringLiteral("%1 %2%");
 inline const QString listName = QStringLiteral("問題別の結果");
+inline const QString paneName = QStringLiteral("解説");
+inline const QString paneHint =
+    QStringLiteral("「正解を表示」にチェックをつけると、選んだ問題の解説が、大問の行では本文の全訳"
+                   "と語句がここに表示されます。");
+inline const QString paneEmpty = QStringLiteral("この行の解説はありません。");
 
 inline const QString none = QStringLiteral("－");
 inline const QString correctSign = QStringLiteral("○");

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTextBrowser>
+
+// The results window's pane for the answer book: an item's explanation, or a section's
+// translations and word lists, read from the book's Markdown. It zooms like the paper does.
+class AnswerBookPane : public QTextBrowser {
+public:
+    static constexpr int designedZoom = 100; // percent; also the smallest
+    static constexpr int maxZoom = 300;
+    static constexpr int zoomStep = 25;
+
+    explicit AnswerBookPane(QWidget *parent = nullptr);
+
+    // What the pane shows for the row a learner is on: the item q (0 for a section's row) of
+    // section s. With the key hidden it shows only how to see the key, never an answer.
+    void showRow(int section, int q, bool keyShown);
+
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+    void zoomIn() { setZoom(zoom_ + zoomStep); }
+    void zoomOut() { setZoom(zoom_ - zoomStep); }
+    void resetZoom() { setZoom(designedZoom); }
+
+    QSize sizeHint() const override;
+
+private:
+    void setMarkdownText(const QString &markdown);
+
+    int zoom_ = designedZoom;
+    const QString *shown_ = nullptr; // the book's piece on show, to skip a reshow of the same
+};
