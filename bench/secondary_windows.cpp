@@ -1,13 +1,21 @@
 // Opening times of the secondary windows: from the menu choice or the Pass rate press to the
 // new window's first expose, the first time (nothing made yet) and again after it was closed.
+// And in the results window, from a key press to the answer book's pane painted anew: the key
+// shown the first time (which reads the book), then every row of the list in turn.
 // Run under a real X server (bench/secondary_windows.sh does, under Xvfb).
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "app/examwindow.h"
 #include "toolkit/fonts.h"
@@ -23,6 +31,54 @@ public:
         return false;
     }
 };
+
+class PaintFlag : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+// Milliseconds from `act` to the next paint of `widget`.
+double timeToPaint(const std::function<void()> &act, QWidget *widget) {
+    PaintFlag flag;
+    widget->installEventFilter(&flag);
+    QElapsedTimer timer;
+    timer.start();
+    act();
+    while (!flag.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    widget->removeEventFilter(&flag);
+    return ms;
+}
+
+void answerBookRows(QWidget *results) {
+    auto *list = results->findChild<QTreeView *>(QStringLiteral("lst結果"));
+    auto *pane = results->findChild<QTextBrowser *>(QStringLiteral("txt解説"));
+    auto *showKey = results->findChild<QCheckBox *>(QStringLiteral("chk正解"));
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    const double first = timeToPaint([&] { showKey->click(); }, pane->viewport());
+    std::vector<double> rows;
+    auto down = [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(list, &press);
+    };
+    for (int i = 0; i < 51; ++i) { // 6 section rows and 46 items, from the first down to the last
+        rows.push_back(timeToPaint(down, pane->viewport()));
+        if (qEnvironmentVariableIsSet("ROWS_VERBOSE")) // which rows are slow
+            std::printf("%s %.1f\n", qPrintable(list->currentIndex().data().toString()),
+                        rows.back());
+    }
+    std::sort(rows.begin(), rows.end());
+    std::printf("answer book:    key shown first %5.1f ms; a row change median %4.1f ms, "
+                "slowest %4.1f ms   (goal: < 16 ms)\n",
+                first, rows[rows.size() / 2], rows.back());
+}
 
 // Milliseconds from `open` to the first expose of the window `find` then returns.
 double timeToExpose(const std::function<void()> &open, const std::function<QWidget *()> &find) {
@@ -66,7 +122,13 @@ int main(int argc, char *argv[]) {
     // Whichever window opens first in a process pays for what they share (the text view's
     // first use, fonts); so each is measured first in a process of its own.
     const QByteArray which = argc > 1 ? QByteArray(argv[1]) : QByteArray("about");
-    if (which == "results") {
+    if (which == "rows") {
+        results();
+        QWidget *window = resultsWindow();
+        while (!window->windowHandle() || !window->windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        answerBookRows(window);
+    } else if (which == "results") {
         const double first = timeToExpose(results, resultsWindow);
         const double again = timeToExpose(results, resultsWindow);
         std::printf("results window: first %6.1f ms, again %6.1f ms   (goal: first < 30 ms)\n",

@@ -1,10 +1,13 @@
 #include "review/answerbookpane.h"
 
-#include <QScrollBar>
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "review/answerbook.h"
 #include "review/resultstexts.h"
+#include "sheet/marking.h"
 #include "toolkit/fonts.h"
 
 namespace {
@@ -20,34 +23,68 @@ AnswerBookPane::AnswerBookPane(QWidget *parent) : QTextBrowser(parent) {
     setLineWrapMode(QTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFont(designFont(kDesignedPointSize));
-    setPlainText(resultstexts::paneHint);
+    showPiece(resultstexts::paneHint, false);
 }
 
 void AnswerBookPane::showRow(int section, int q, bool keyShown) {
     if (!keyShown) {
-        if (shown_ != nullptr || document()->isEmpty()) {
-            shown_ = nullptr;
-            setPlainText(resultstexts::paneHint);
-        }
+        if (shown_ != &resultstexts::paneHint)
+            showPiece(resultstexts::paneHint, false);
         return;
     }
     // The book is read here, the first time the key is shown, and never at start-up.
     const AnswerBook &book = AnswerBook::builtIn();
     const QString &piece = q > 0 ? book.item(q) : book.section(section);
+    if (piece.isEmpty())
+        showPiece(resultstexts::paneEmpty, false);
+    else
+        showPiece(piece, true);
+    if (!prepared_) {
+        prepared_ = true;
+        prepareSection(1);
+    }
+}
+
+void AnswerBookPane::showPiece(const QString &piece, bool markdown) {
     if (&piece == shown_)
         return;
     shown_ = &piece;
-    if (piece.isEmpty())
-        setPlainText(resultstexts::paneEmpty);
-    else
-        setMarkdownText(piece);
+    setDocument(documentFor(piece, markdown));
 }
 
-void AnswerBookPane::setMarkdownText(const QString &markdown) {
-    // Markdown sets no sizes of its own, so the pane's font carries the zoom; headings scale
-    // with it.
-    document()->setMarkdown(markdown, QTextDocument::MarkdownDialectCommonMark);
-    verticalScrollBar()->setValue(0);
+QTextDocument *AnswerBookPane::documentFor(const QString &piece, bool markdown) {
+    QTextDocument *&document = documents_[&piece];
+    if (!document) {
+        // Filled before the view has it: a document the view is showing is laid out anew for
+        // every paragraph read into it, several times the cost of reading the whole of it.
+        document = new QTextDocument(this);
+        // Markdown sets no sizes of its own, so the pane's font carries the zoom; headings
+        // scale with it.
+        document->setDefaultFont(font());
+        if (markdown)
+            document->setMarkdown(piece, QTextDocument::MarkdownDialectCommonMark);
+        else
+            document->setPlainText(piece);
+    }
+    return document;
+}
+
+void AnswerBookPane::prepareSection(int section) {
+    // The translations are long enough that reading, laying out and first drawing one takes
+    // most of a frame; done while the learner reads, one to an idle moment, a section's row
+    // then shows at once.
+    if (section > sectionCount)
+        return;
+    QTimer::singleShot(0, this, [this, section] {
+        QTextDocument *document = documentFor(AnswerBook::builtIn().section(section), true);
+        if (document != this->document()) {
+            document->setTextWidth(viewport()->width());
+            QImage scratch(viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&scratch);
+            document->drawContents(&painter, scratch.rect());
+        }
+        prepareSection(section + 1);
+    });
 }
 
 void AnswerBookPane::setZoom(int percent) {
@@ -58,7 +95,16 @@ void AnswerBookPane::setZoom(int percent) {
     QFont f = font();
     f.setPointSizeF(kDesignedPointSize * zoom_ / designedZoom);
     setFont(f);
-    document()->setDefaultFont(f);
+    // Documents made at the old size are made again when next shown.
+    for (auto it = documents_.begin(); it != documents_.end();) {
+        if (it->second == document()) {
+            it->second->setDefaultFont(f);
+            ++it;
+        } else {
+            delete it->second;
+            it = documents_.erase(it);
+        }
+    }
 }
 
 QSize AnswerBookPane::sizeHint() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextBrowser>
+#include <map>
 
 // The results window's pane for the answer book: an item's explanation, or a section's
 // translations and word lists, read from the book's Markdown. It zooms like the paper does.
@@ -25,8 +26,14 @@ public:
     QSize sizeHint() const override;
 
 private:
-    void setMarkdownText(const QString &markdown);
+    void showPiece(const QString &piece, bool markdown);
+    QTextDocument *documentFor(const QString &piece, bool markdown);
+    void prepareSection(int section);
 
     int zoom_ = designedZoom;
-    const QString *shown_ = nullptr; // the book's piece on show, to skip a reshow of the same
+    const QString *shown_ = nullptr; // the piece on show, to skip a reshow of the same
+    // Each piece's document, made the first time it is shown and kept: a document shown before
+    // shows again without being read or laid out anew.
+    std::map<const QString *, QTextDocument *> documents_;
+    bool prepared_ = false; // the sections' documents are being made ahead
 };
