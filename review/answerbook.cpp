@@ -1,6 +1,7 @@
 #include "review/answerbook.h"
 
 #include <QFile>
+#include <QResource>
 
 #include "sheet/questiongroups.h"
 #include "toolkit/utf8text.h"
@@ -78,8 +79,12 @@ AnswerBook AnswerBook::fromMarkdown(QStringView source) {
     return book;
 }
 
+// The compressed resource bundle of the built-in answer books, registered on first use.
+extern const unsigned char answerBooksRcc[];
+
 const AnswerBook &AnswerBook::builtIn() {
     static const AnswerBook book = [] {
+        QResource::registerResource(answerBooksRcc);
         QFile file(QStringLiteral(":/content/answer_book.md"));
         if (!file.open(QIODevice::ReadOnly))
             return AnswerBook{};
