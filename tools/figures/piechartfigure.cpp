@@ -161,8 +161,9 @@ QImage drawPieChartFigure() {
         y += 21;
     }
 
+    // A note, so no full stop: at this size the Gothic face's stop reads as a comma.
     p.setFont(pixelFont(11));
     p.drawText(QRectF(0, 192, kWidth, 14), Qt::AlignCenter,
-               QStringLiteral("Customers of Salon Komorebi; each person chose one answer."));
+               QStringLiteral("Customers of Salon Komorebi; each person chose one answer"));
     return image;
 }
