@@ -77,7 +77,7 @@ void AnswerBookPane::prepareSection(int section) {
         return;
     QTimer::singleShot(0, this, [this, section] {
         QTextDocument *document = documentFor(AnswerBook::builtIn().section(section), true);
-        if (document != this->document()) {
+        if (document != this->document() && !viewport()->size().isEmpty()) {
             document->setTextWidth(viewport()->width());
             QImage scratch(viewport()->size(), QImage::Format_ARGB32_Premultiplied);
             QPainter painter(&scratch);
