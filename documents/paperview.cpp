@@ -1,9 +1,7 @@
 #include "documents/paperview.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QKeySequence>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -114,18 +112,7 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
     RichTextBox1->verticalScrollBar()->installEventFilter(this);
-    // Whichever widget of the window has the focus: the paper is what there is to enlarge.
-    const std::pair<QKeySequence, void (PaperView::*)()> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), &PaperView::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Equal), &PaperView::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), &PaperView::zoomOut},
-        {QKeySequence(Qt::CTRL | Qt::Key_0), &PaperView::resetZoom},
-    };
-    for (const auto &[sequence, action] : keys) {
-        auto *shortcut = new QShortcut(sequence, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, action);
-    }
+    addZoomKeys(this, this, &PaperView::zoomIn, &PaperView::zoomOut, &PaperView::resetZoom);
 }
 
 PaperView::~PaperView() = default;

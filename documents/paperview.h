@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/multirowtabwidget.h"
+#include "toolkit/zoomkeys.h"
 
 class PictureBox;
 class QTextDocument;
@@ -15,9 +16,9 @@ class QWindow;
 // tabs and through the exam's steps.
 class PaperView : public MultiRowTabWidget {
 public:
-    static constexpr int designedZoom = 100; // percent; also the smallest
-    static constexpr int maxZoom = 300;
-    static constexpr int zoomStep = 25;
+    static constexpr int designedZoom = zoomsteps::designed;
+    static constexpr int maxZoom = zoomsteps::largest;
+    static constexpr int zoomStep = zoomsteps::step;
 
     explicit PaperView(QWidget *parent = nullptr);
     ~PaperView() override;

@@ -3,13 +3,15 @@
 #include <QTextBrowser>
 #include <map>
 
+#include "toolkit/zoomkeys.h"
+
 // The results window's pane for the answer book: an item's explanation, or a section's
 // translations and word lists, read from the book's Markdown. It zooms like the paper does.
 class AnswerBookPane : public QTextBrowser {
 public:
-    static constexpr int designedZoom = 100; // percent; also the smallest
-    static constexpr int maxZoom = 300;
-    static constexpr int zoomStep = 25;
+    static constexpr int designedZoom = zoomsteps::designed;
+    static constexpr int maxZoom = zoomsteps::largest;
+    static constexpr int zoomStep = zoomsteps::step;
 
     explicit AnswerBookPane(QWidget *parent = nullptr);
 

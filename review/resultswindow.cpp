@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -15,6 +14,7 @@
 #include "review/resultstexts.h"
 #include "review/sectionchart.h"
 #include "toolkit/fonts.h"
+#include "toolkit/zoomkeys.h"
 
 namespace {
 
@@ -74,18 +74,8 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ResultsWindow::list_CurrentChanged);
 
-    // The pane is what there is to enlarge here, wherever the focus is.
-    const std::pair<QKeySequence, void (AnswerBookPane::*)()> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), &AnswerBookPane::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Equal), &AnswerBookPane::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), &AnswerBookPane::zoomOut},
-        {QKeySequence(Qt::CTRL | Qt::Key_0), &AnswerBookPane::resetZoom},
-    };
-    for (const auto &[sequence, action] : keys) {
-        auto *shortcut = new QShortcut(sequence, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, pane_, action);
-    }
+    addZoomKeys(this, pane_, &AnswerBookPane::zoomIn, &AnswerBookPane::zoomOut,
+                &AnswerBookPane::resetZoom);
 }
 
 void ResultsWindow::setAttempt(const MarkingReview &review, std::optional<int> minutesUsed) {
