@@ -22,34 +22,29 @@
 
 namespace {
 
-class ExposeFlag : public QObject {
+// Raised when the watched object receives an event of the given type.
+class EventFlag : public QObject {
 public:
-    bool exposed = false;
+    explicit EventFlag(QEvent::Type type) : type_(type) {}
+    bool seen = false;
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Expose)
-            exposed = true;
+        if (event->type() == type_)
+            seen = true;
         return false;
     }
-};
 
-class PaintFlag : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
+private:
+    QEvent::Type type_;
 };
 
 // Milliseconds from `act` to the next paint of `widget`.
 double timeToPaint(const std::function<void()> &act, QWidget *widget) {
-    PaintFlag flag;
+    EventFlag flag(QEvent::Paint);
     widget->installEventFilter(&flag);
     QElapsedTimer timer;
     timer.start();
     act();
-    while (!flag.painted)
+    while (!flag.seen)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const double ms = timer.nsecsElapsed() / 1e6;
     widget->removeEventFilter(&flag);
@@ -86,9 +81,9 @@ double timeToExpose(const std::function<void()> &open, const std::function<QWidg
     timer.start();
     open();
     QWidget *window = find();
-    ExposeFlag flag;
+    EventFlag flag(QEvent::Expose);
     window->windowHandle()->installEventFilter(&flag);
-    while (!flag.exposed)
+    while (!flag.seen)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const double ms = timer.nsecsElapsed() / 1e6;
     window->close();
