@@ -75,7 +75,7 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
     : QMainWindow(parent), ownWallClock_(wallClock ? nullptr : std::make_unique<SystemWallClock>()),
       ownPlayer_(player ? nullptr : std::make_unique<ModuleSignalPlayer>(ProgramFolder())),
       MMControl1(player ? player : ownPlayer_.get()),
-      clock_(wallClock ? *wallClock : *ownWallClock_),
+      wallClock_(wallClock ? *wallClock : *ownWallClock_), clock_(wallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
       frmヘルプ([] { return new AboutWindow(ProgramFolder()); }),
       frm結果([this] { return new ResultsWindow([this](int q) { goToItem(q); }); }),
@@ -102,6 +102,10 @@ void ExamWindow::buildMenus() {
     mnu結果->setObjectName(QStringLiteral("mnu結果"));
     mnu結果->setEnabled(false);
     connect(mnu結果, &QAction::triggered, this, &ExamWindow::mnu結果_Click);
+    mnu解き直し = mnuGame->addAction(texts::retryItem);
+    mnu解き直し->setObjectName(QStringLiteral("mnu解き直し"));
+    mnu解き直し->setEnabled(false);
+    connect(mnu解き直し, &QAction::triggered, this, &ExamWindow::mnu解き直し_Click);
     mnuGame->addSeparator();
     QAction *mnuExit = mnuGame->addAction(texts::exitItem);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
@@ -196,8 +200,9 @@ void ExamWindow::cmdスタート_Click() {
     SSTab2->hideAllMarks();
 
     clockStartedSinceScore_ = true;
-    scoredAttempt_.reset();
+    scoreShown_ = false;
     mnu結果->setEnabled(false);
+    mnu解き直し->setEnabled(false);
     frm結果.close();
 }
 
@@ -231,26 +236,40 @@ void ExamWindow::cmd得点_Click() {
         SSTab2->setMarkVisible(q, review.item(q).kind == ItemOutcome::Kind::Correct);
     setScoreText(QString::number(review.total));
 
-    scoredAttempt_ = review;
-    scoredMinutesUsed_.reset();
+    Attempt attempt{review, SSTab2->flags(), wallClock_.now(), std::nullopt};
     if (clockStartedSinceScore_) {
         // What the clock showed when it stopped: the whole 80 minutes when time ran out.
-        scoredMinutesUsed_ = ExamClock::examMinutes - (clock_.hours() * 60 + clock_.minutes());
+        attempt.minutesUsed = ExamClock::examMinutes - (clock_.hours() * 60 + clock_.minutes());
     }
+    attempts_.add(std::move(attempt));
     clockStartedSinceScore_ = false;
+    scoreShown_ = true;
     mnu結果->setEnabled(true);
+    mnu解き直し->setEnabled(!itemsToRetry(review).empty());
     if (auto *results = static_cast<ResultsWindow *>(frm結果.window()))
-        results->setAttempt(review, scoredMinutesUsed_);
+        results->setAttempts(attempts_);
 }
 
 void ExamWindow::mnu結果_Click() {
     // The item is disabled while no score is shown; a stray call opens nothing.
-    if (!scoredAttempt_)
+    if (!scoreShown_)
         return;
     const bool opening = !frm結果.window();
     auto *results = static_cast<ResultsWindow *>(frm結果.show());
     if (opening)
-        results->setAttempt(*scoredAttempt_, scoredMinutesUsed_);
+        results->setAttempts(attempts_);
+}
+
+// Unticks what the last Score found wrong, keeps what it found right, and turns the sheet to the
+// first item to try again. The clock is left alone: a timed retry is a Start away.
+void ExamWindow::mnu解き直し_Click() {
+    if (!scoreShown_)
+        return;
+    const std::vector<int> retry = itemsToRetry(attempts_.latest().review);
+    for (int q : retry)
+        SSTab2->clearTicks(q);
+    if (!retry.empty())
+        SSTab2->setCurrentIndex(retry.front() - 1);
 }
 
 void ExamWindow::goToItem(int q) {
@@ -270,9 +289,15 @@ void ExamWindow::mnu解答消去_Click() {
     QPushButton *no = question->addButton(texts::no, QMessageBox::NoRole);
     question->setDefaultButton(no);
     question->setEscapeButton(no);
-    // The marks and the score keep meaning the last Score.
-    connect(yes, &QPushButton::clicked, SSTab2, &AnswerSheet::clearAllTicks);
+    connect(yes, &QPushButton::clicked, this, &ExamWindow::clearSheet);
     question->open();
+}
+
+// The ticks and the learner's own marks go; the red marks and the score keep meaning the last
+// Score, and the attempts stay for the results window.
+void ExamWindow::clearSheet() {
+    SSTab2->clearAllTicks();
+    SSTab2->clearFlags();
 }
 
 void ExamWindow::cmd合格率_Click() {

@@ -3,10 +3,9 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include <optional>
 
 #include "app/examclock.h"
-#include "sheet/marking.h"
+#include "review/attempts.h"
 #include "toolkit/modelesswindow.h"
 
 class AnswerSheet;
@@ -37,6 +36,7 @@ public:
     void mnuAbout_Click();
     void mnu結果_Click();
     void mnu解答消去_Click();
+    void mnu解き直し_Click();
 
     AnswerSheet *answerSheet() const { return SSTab2; }
     // The verdict window of band 1 to 6, or null when it is not open.
@@ -55,10 +55,12 @@ private:
     void setScoreText(const QString &text);
     void PlaySound(const QString &path);
     void goToItem(int q);
+    void clearSheet();
 
     std::unique_ptr<WallClockInterface> ownWallClock_;
     std::unique_ptr<SignalPlayerInterface> ownPlayer_;
     SignalPlayerInterface *MMControl1;
+    const WallClockInterface &wallClock_;
     ExamClock clock_;
 
     QPushButton *cmdスタート = nullptr;
@@ -73,14 +75,15 @@ private:
     AnswerSheet *SSTab2 = nullptr;
     QTimer *tmr時間 = nullptr;
     QAction *mnu結果 = nullptr;
+    QAction *mnu解き直し = nullptr;
 
     std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
     ModelessWindow frmヘルプ;
     ModelessWindow frm結果;
-    // The attempt as it stood at the last Score, while that score is shown; what the results
-    // window reviews, so that ticks changed afterwards do not creep into it.
-    std::optional<MarkingReview> scoredAttempt_;
-    std::optional<int> scoredMinutesUsed_;
+    // Every Score of the run as the sheet stood then, so that ticks changed afterwards do not
+    // creep into the review; the results window shows the latest while its score is shown.
+    AttemptLog attempts_;
+    bool scoreShown_ = false;
     bool clockStartedSinceScore_ = false;
     const QString signalFile_;
 };

@@ -9,6 +9,7 @@ inline const QString gameMenu = QStringLiteral("ゲーム(&G)");
 inline const QString exitItem = QStringLiteral("終了(&Q)");
 inline const QString clearItem = QStringLiteral("解答を消去(&C)");
 inline const QString resultsItem = QStringLiteral("結果(&R)...");
+inline const QString retryItem = QStringLiteral("間違えた問題を解き直す(&W)");
 inline const QString clearTitle = QStringLiteral("解答を消去");
 inline const QString clearQuestion = QStringLiteral("すべての解答を消去しますか？");
 inline const QString yes = QStringLiteral("はい");

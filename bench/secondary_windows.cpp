@@ -1,5 +1,6 @@
 // Opening times of the secondary windows: from the menu choice or the Pass rate press to the
-// new window's first expose, the first time (nothing made yet) and again after it was closed.
+// new window's first expose, the first time (nothing made yet) and again after it was closed;
+// the results window with ten attempts in the run.
 // And in the results window, from a key press to the answer book's pane painted anew: the key
 // shown the first time (which reads the book), then every row of the list in turn.
 // Run under a real X server (bench/secondary_windows.sh does, under Xvfb).
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "app/examwindow.h"
+#include "sheet/answersheet.h"
 #include "toolkit/fonts.h"
 
 namespace {
@@ -108,7 +110,17 @@ int main(int argc, char *argv[]) {
 
     auto about = [&] { exam.mnuAbout_Click(); };
     auto aboutWindow = [&] { return exam.aboutWindow(); };
-    exam.findChild<QPushButton *>(QStringLiteral("cmd得点"))->click(); // an empty sheet: band 6
+    // Ten attempts in the run, each a box more than the last, with a few items marked; the last,
+    // an empty sheet, scores 0, which is band 6.
+    auto *score = exam.findChild<QPushButton *>(QStringLiteral("cmd得点"));
+    AnswerSheet *sheet = exam.answerSheet();
+    for (int attempt = 1; attempt < 10; ++attempt) {
+        sheet->box(attempt * 4, 1)->setChecked(true);
+        sheet->setFlagged(attempt * 3, true);
+        score->click();
+    }
+    sheet->clearAllTicks();
+    score->click();
     auto passRate = [&] { exam.cmd合格率_Click(); };
     auto verdict = [&] { return exam.verdictWindow(6); };
     auto results = [&] { exam.mnu結果_Click(); };

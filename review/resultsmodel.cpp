@@ -30,6 +30,23 @@ QString outcomeWord(ItemOutcome::Kind kind) {
     return resultstexts::unansweredWord;
 }
 
+QString changeSign(ItemChange change) {
+    switch (change) {
+    case ItemChange::Gained:
+        return resultstexts::gainedSign;
+    case ItemChange::Lost:
+        return resultstexts::lostSign;
+    case ItemChange::Same:
+        break;
+    }
+    return {};
+}
+
+// Spoken after the item's own outcome: what it was the time before.
+QString changeWords(ItemChange change) {
+    return change == ItemChange::Gained ? resultstexts::gainedWords : resultstexts::lostWords;
+}
+
 std::uint16_t keyTicks(int q) {
     std::uint16_t ticks = 0;
     for (int k : AnswerKey::entry(q).correct)
@@ -42,9 +59,12 @@ std::uint16_t keyTicks(int q) {
 
 ResultsModel::ResultsModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-void ResultsModel::setReview(const MarkingReview &review) {
+void ResultsModel::setReview(const MarkingReview &review, const ItemChanges &changes,
+                             ItemFlags flagged) {
     // The rows never change in number; only what they say does.
     review_ = review;
+    changes_ = changes;
+    flagged_ = flagged;
     emit dataChanged(index(0, 0), index(sectionCount - 1, ColumnCount - 1));
     for (int s = 0; s < sectionCount; ++s) {
         const QModelIndex section = index(s, 0);
@@ -140,6 +160,8 @@ QVariant ResultsModel::sectionData(const SectionSubtotal &section, int column, i
 
 QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) const {
     const bool correct = item.kind == ItemOutcome::Kind::Correct;
+    const ItemChange change = changes_[static_cast<std::size_t>(item.question - 1)];
+    const bool flagged = flagged_.test(static_cast<std::size_t>(item.question - 1));
     switch (role) {
     case Qt::DisplayRole:
         switch (column) {
@@ -151,6 +173,10 @@ QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) c
             return correct ? resultstexts::correctSign : resultstexts::wrongSign;
         case PointsColumn:
             return pointsText(item.earned, item.possible);
+        case ChangeColumn:
+            return changeSign(change);
+        case FlagColumn:
+            return flagged ? resultstexts::flagSign : QString();
         case KeyColumn:
             return keyShown_ ? choicesText(keyTicks(item.question)) : QString();
         }
@@ -161,17 +187,26 @@ QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) c
             QStringList words{fromUtf8(sheetlayout::group(item.question).label),
                               choicesText(item.ticks), outcomeWord(item.kind),
                               pointsText(item.earned, item.possible) + resultstexts::pointsUnit};
+            if (change != ItemChange::Same)
+                words << changeWords(change);
+            if (flagged)
+                words << resultstexts::flagWord;
             if (keyShown_)
                 words << resultstexts::keyWord << choicesText(keyTicks(item.question));
             return words.join(QLatin1Char(' '));
         }
         return itemData(item, column, Qt::DisplayRole);
     case Qt::ForegroundRole:
-        return !correct && column == VerdictColumn ? QVariant(kWrongColour) : QVariant();
+        // A cross in red, and an item that went from right to wrong.
+        return (column == VerdictColumn && !correct) ||
+                       (column == ChangeColumn && change == ItemChange::Lost)
+                   ? QVariant(kWrongColour)
+                   : QVariant();
     case Qt::TextAlignmentRole:
         if (column == PointsColumn)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        return column == VerdictColumn ? QVariant(Qt::AlignCenter) : QVariant();
+        return column == VerdictColumn || column == ChangeColumn ? QVariant(Qt::AlignCenter)
+                                                                 : QVariant();
     case QuestionRole:
         return item.question;
     case SectionRole:

@@ -2,15 +2,25 @@
 
 #include <QAbstractItemModel>
 
-#include "sheet/marking.h"
+#include "review/attempts.h"
 
 // A marked attempt for a tree view: the six sections as top-level rows with their subtotals,
-// the items of each as its children. Read-only; the key's column is empty until asked for.
+// the items of each as its children, each with how it changed since the attempt before and
+// whether the learner marked it. Read-only; the key's column is empty until asked for.
 class ResultsModel : public QAbstractItemModel {
     Q_OBJECT
 
 public:
-    enum Column { LabelColumn, GivenColumn, VerdictColumn, PointsColumn, KeyColumn, ColumnCount };
+    enum Column {
+        LabelColumn,
+        GivenColumn,
+        VerdictColumn,
+        PointsColumn,
+        ChangeColumn,
+        FlagColumn,
+        KeyColumn,
+        ColumnCount
+    };
     // The question number of an item's row; 0 on a section's row.
     static constexpr int QuestionRole = Qt::UserRole;
     // The section number (1 to 6) of a section's row and of its items' rows.
@@ -18,7 +28,8 @@ public:
 
     explicit ResultsModel(QObject *parent = nullptr);
 
-    void setReview(const MarkingReview &review);
+    void setReview(const MarkingReview &review, const ItemChanges &changes = {},
+                   ItemFlags flagged = {});
     const MarkingReview &review() const { return review_; }
     void setKeyShown(bool shown);
     bool isKeyShown() const { return keyShown_; }
@@ -40,5 +51,7 @@ private:
     QVariant itemData(const ItemOutcome &item, int column, int role) const;
 
     MarkingReview review_;
+    ItemChanges changes_{};
+    ItemFlags flagged_;
     bool keyShown_ = false;
 };

@@ -29,5 +29,28 @@ inline const QString pointsUnit = QStringLiteral("点");
 inline const QString sectionName = QStringLiteral("第%1問");
 inline const QString headers[] = {QStringLiteral("問題"), QStringLiteral("解答"),
                                   QStringLiteral("正誤"), QStringLiteral("得点"),
+                                  QStringLiteral("前回"), QStringLiteral("見直し"),
                                   QStringLiteral("正解")};
+inline const QString gainedSign = QStringLiteral("×→○");
+inline const QString lostSign = QStringLiteral("○→×");
+inline const QString gainedWords = QStringLiteral("前回は不正解");
+inline const QString lostWords = QStringLiteral("前回は正解");
+inline const QString flagSign = QStringLiteral("★");
+inline const QString flagWord = QStringLiteral("見直し");
+
+// The marked items of the latest attempt.
+inline const QString flagged = QStringLiteral("見直し %1問：");
+inline const QString flaggedRight = QStringLiteral("正解 %1");
+inline const QString flaggedWrong = QStringLiteral("　不正解 %1");
+inline const QString flaggedItems = QStringLiteral("（%1）");
+inline const QString itemSeparator = QStringLiteral("、");
+
+// The attempts of the run, one row each.
+inline const QString attemptsName = QStringLiteral("これまでの解答");
+inline const QString attemptHeaders[] = {QStringLiteral("回"), QStringLiteral("時刻"),
+                                         QStringLiteral("時間"), QStringLiteral("合計")};
+inline const QString attemptNumber = QStringLiteral("%1回目");
+inline const QString attemptTime = QStringLiteral("時刻 %1");
+inline const QString attemptMinutes = QStringLiteral("時間 %1");
+inline const QString attemptTotal = QStringLiteral("合計 %1点");
 } // namespace resultstexts

@@ -10,19 +10,26 @@
 #include <QVBoxLayout>
 
 #include "review/answerbookpane.h"
+#include "review/attemptsmodel.h"
 #include "review/resultsmodel.h"
 #include "review/resultstexts.h"
 #include "review/sectionchart.h"
+#include "sheet/questiongroups.h"
 #include "toolkit/fonts.h"
+#include "toolkit/utf8text.h"
 #include "toolkit/zoomkeys.h"
 
 namespace {
 
 constexpr int kVisibleRows = 20;
 constexpr int kColumnGap = 8; // keeps right-aligned points clear of the key's column
+constexpr int kVisibleAttempts = 4;
 
-QString hoursMinutes(int minutes) {
-    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+QString itemList(const std::vector<int> &items) {
+    QStringList labels;
+    for (int q : items)
+        labels << fromUtf8(sheetlayout::group(q).label);
+    return resultstexts::flaggedItems.arg(labels.join(resultstexts::itemSeparator));
 }
 
 } // namespace
@@ -41,7 +48,12 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
     lblTotal_->setFont(designFont(14.25, true));
     lblCounts_ = new QLabel(this);
     lblCounts_->setObjectName(QStringLiteral("lbl内訳"));
+    lblFlagged_ = new QLabel(this);
+    lblFlagged_->setObjectName(QStringLiteral("lbl見直し"));
+    lblFlagged_->setWordWrap(true);
+    lblFlagged_->hide();
     chart_ = new SectionChart(this);
+
     chkKey_ = new QCheckBox(resultstexts::showKey, this);
     chkKey_->setObjectName(QStringLiteral("chk正解"));
 
@@ -59,13 +71,31 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
 
     pane_ = new AnswerBookPane(this);
 
+    // Made after the list and the pane, so that the focus comes to it after them.
+    attemptsModel_ = new AttemptsModel(this);
+    attempts_ = new QTreeView(this);
+    attempts_->setObjectName(QStringLiteral("lst解答履歴"));
+    attempts_->setAccessibleName(resultstexts::attemptsName);
+    attempts_->setModel(attemptsModel_);
+    attempts_->setRootIsDecorated(false);
+    attempts_->setUniformRowHeights(true);
+    attempts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    attempts_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    attempts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    attempts_->header()->setStretchLastSection(false);
+    attempts_->header()->setSectionsMovable(false);
+
     auto *rows = new QHBoxLayout;
     rows->addWidget(list_);
     rows->addWidget(pane_, 1);
+    auto *figures = new QHBoxLayout;
+    figures->addWidget(chart_);
+    figures->addWidget(attempts_, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblTotal_);
     layout->addWidget(lblCounts_);
-    layout->addWidget(chart_);
+    layout->addWidget(lblFlagged_);
+    layout->addLayout(figures);
     layout->addWidget(chkKey_);
     layout->addLayout(rows, 1);
 
@@ -78,19 +108,53 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
                 &AnswerBookPane::resetZoom);
 }
 
-void ResultsWindow::setAttempt(const MarkingReview &review, std::optional<int> minutesUsed) {
-    model_->setReview(review);
+void ResultsWindow::setAttempts(const AttemptLog &log) {
+    const Attempt &latest = log.latest();
+    const MarkingReview &review = latest.review;
+    model_->setReview(review, log.latestChanges(), latest.flagged);
     chart_->setSections(review.sections);
     lblTotal_->setText(resultstexts::total.arg(review.total).arg(AnswerKey::maxTotal()));
     QString counts = resultstexts::counts.arg(review.correctCount)
                          .arg(review.wrongCount)
                          .arg(review.unansweredCount);
-    if (minutesUsed)
-        counts += resultstexts::timeUsed.arg(hoursMinutes(*minutesUsed));
+    if (latest.minutesUsed)
+        counts += resultstexts::timeUsed.arg(AttemptsModel::minutesText(*latest.minutesUsed));
     lblCounts_->setText(counts);
+    lblFlagged_->setText(flaggedText(latest));
+    lblFlagged_->setVisible(latest.flagged.any());
+
+    attemptsModel_->setAttempts(log);
+    fitAttemptColumns();
+    const QModelIndex last = attemptsModel_->index(log.count() - 1, 0);
+    attempts_->setCurrentIndex(last);
+    attempts_->scrollTo(last);
+
     list_->expandAll();
     fitWidthToContent();
     showCurrentRow();
+}
+
+QString ResultsWindow::flaggedText(const Attempt &attempt) const {
+    const FlaggedOutcome outcome = flaggedOutcome(attempt);
+    auto withItems = [](const QString &words, const std::vector<int> &items) {
+        return words.arg(items.size()) + (items.empty() ? QString() : itemList(items));
+    };
+    return resultstexts::flagged.arg(attempt.flagged.count()) +
+           withItems(resultstexts::flaggedRight, outcome.right) +
+           withItems(resultstexts::flaggedWrong, outcome.wrong);
+}
+
+void ResultsWindow::fitAttemptColumns() {
+    // Every column as wide as its widest figure; a few rows show, the list scrolls for more.
+    for (int column = 0; column < AttemptsModel::ColumnCount; ++column) {
+        attempts_->resizeColumnToContents(column);
+        attempts_->setColumnWidth(column, attempts_->columnWidth(column) + kColumnGap);
+    }
+    const int rowHeight = attempts_->sizeHintForRow(0) > 0 ? attempts_->sizeHintForRow(0)
+                                                           : fontMetrics().height() + 2;
+    attempts_->setFixedHeight(kVisibleAttempts * rowHeight +
+                              attempts_->header()->sizeHint().height() +
+                              2 * attempts_->frameWidth());
 }
 
 void ResultsWindow::fitWidthToContent() {

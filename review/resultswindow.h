@@ -4,19 +4,21 @@
 #include <functional>
 #include <optional>
 
-#include "sheet/marking.h"
+#include "review/attempts.h"
 
 class AnswerBookPane;
+class AttemptsModel;
 class QCheckBox;
 class QLabel;
 class QTreeView;
 class ResultsModel;
 class SectionChart;
 
-// The results window frm結果: an attempt as it stood at the last Score, item by item under its
-// sections, with the subtotals, the total, the counts, the time used and a chart by section;
-// beside the list, the answer book for the row the learner is on, once the key is shown.
-// It only formats; the review comes from the marking.
+// The results window frm結果: the latest attempt as it stood at its Score, item by item under its
+// sections, with the subtotals, the total, the counts, the time used, how the marked items came
+// out and a chart by section; beside the chart, the run's attempts one per row; beside the list,
+// the answer book for the row the learner is on, once the key is shown. It only formats; the
+// reviews come from the marking.
 class ResultsWindow : public QWidget {
 public:
     // Called with the question number when a learner activates an item's row.
@@ -24,11 +26,12 @@ public:
 
     explicit ResultsWindow(ItemActivated onItemActivated, QWidget *parent = nullptr);
 
-    // minutesUsed is the time from Start to that Score; none when Score came without a Start.
-    void setAttempt(const MarkingReview &review, std::optional<int> minutesUsed);
+    // Shows the latest of the attempts, set against the one before it. The log holds at least one.
+    void setAttempts(const AttemptLog &log);
 
     ResultsModel *model() const { return model_; }
     QTreeView *list() const { return list_; }
+    QTreeView *attemptList() const { return attempts_; }
     AnswerBookPane *pane() const { return pane_; }
 
 private:
@@ -37,11 +40,16 @@ private:
     void list_CurrentChanged();
     void showCurrentRow();
     void fitWidthToContent();
+    void fitAttemptColumns();
+    QString flaggedText(const Attempt &attempt) const;
 
     ItemActivated onItemActivated_;
     ResultsModel *model_ = nullptr;
     QLabel *lblTotal_ = nullptr;
     QLabel *lblCounts_ = nullptr;
+    QLabel *lblFlagged_ = nullptr;
+    AttemptsModel *attemptsModel_ = nullptr;
+    QTreeView *attempts_ = nullptr;
     SectionChart *chart_ = nullptr;
     QCheckBox *chkKey_ = nullptr;
     QTreeView *list_ = nullptr;

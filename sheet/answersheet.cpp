@@ -1,8 +1,11 @@
 #include "sheet/answersheet.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 
 #include "sheet/questiongroups.h"
@@ -12,6 +15,8 @@
 namespace {
 
 const QString kFrameCaption = QStringLiteral("答え");
+const QString kFlagNote = QStringLiteral("見直し");
+const QKeySequence kFlagKey(Qt::CTRL | Qt::Key_M);
 constexpr std::array<char16_t, 10> kCircledDigits{u'①', u'②', u'③', u'④', u'⑤',
                                                   u'⑥', u'⑦', u'⑧', u'⑨', u'⑩'};
 constexpr int kBoxWidth = 40;
@@ -44,6 +49,34 @@ AnswerSheet::AnswerSheet(QWidget *parent) : MultiRowTabWidget(tabsPerRow, parent
     for (const QuestionGroup &group : sheetlayout::groups)
         addTab(fromUtf8(group.label));
     preparePage(currentIndex());
+
+    // Anywhere in the exam window, whichever of its widgets has the focus.
+    flagAction_ = new QAction(kFlagNote, this);
+    flagAction_->setObjectName(QStringLiteral("act見直し"));
+    flagAction_->setShortcut(kFlagKey);
+    flagAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(flagAction_);
+    connect(flagAction_, &QAction::triggered, this,
+            [this] { setFlagged(currentIndex() + 1, !isFlagged(currentIndex() + 1)); });
+}
+
+// The tab under the pointer, or the current one when the menu comes from the keyboard or from
+// the page below the tabs.
+void AnswerSheet::contextMenuEvent(QContextMenuEvent *event) {
+    int index = event->reason() == QContextMenuEvent::Mouse ? tabAt(event->pos()) : -1;
+    if (index < 0)
+        index = currentIndex();
+    const int q = index + 1;
+    // Shown without a nested event loop, as the window's other questions are.
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnu見直し"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *flag = menu->addAction(kFlagNote + QLatin1Char('\t') +
+                                    kFlagKey.toString(QKeySequence::NativeText));
+    flag->setCheckable(true);
+    flag->setChecked(isFlagged(q));
+    connect(flag, &QAction::toggled, this, [this, q](bool on) { setFlagged(q, on); });
+    menu->popup(event->globalPos());
 }
 
 void AnswerSheet::preparePage(int index) {
@@ -127,6 +160,25 @@ bool AnswerSheet::isMarkVisible(int q) const {
 void AnswerSheet::hideAllMarks() {
     for (int q = 1; q <= groupCount(); ++q)
         setMarkVisible(q, false);
+}
+
+void AnswerSheet::clearTicks(int q) {
+    for (QCheckBox *box : groups_.at(static_cast<std::size_t>(q - 1)).boxes)
+        box->setChecked(false);
+}
+
+bool AnswerSheet::isFlagged(int q) const {
+    return flags_.test(static_cast<std::size_t>(q - 1));
+}
+
+void AnswerSheet::setFlagged(int q, bool flagged) {
+    flags_.set(static_cast<std::size_t>(q - 1), flagged);
+    setTabNote(q - 1, flagged ? kFlagNote : QString());
+}
+
+void AnswerSheet::clearFlags() {
+    for (int q = 1; q <= groupCount(); ++q)
+        setFlagged(q, false);
 }
 
 void AnswerSheet::clearAllTicks() {

@@ -7,11 +7,14 @@
 #include "sheet/marking.h"
 #include "toolkit/multirowtabwidget.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 
 // The answer sheet: one tab per question group, each page holding the group's frame of choice
 // boxes and its hidden correct mark. It only holds state; nothing runs when a box is ticked.
+// A learner may mark items to come back to (見直し), by a key anywhere in the window or from a
+// tab's context menu; a marked item's tab carries a small marker.
 class AnswerSheet : public MultiRowTabWidget, public SheetTicks {
     Q_OBJECT
 
@@ -28,6 +31,15 @@ public:
     void hideAllMarks();
     // Unticks every box on every tab; the marks stay as they are.
     void clearAllTicks();
+    // Unticks the boxes of group q.
+    void clearTicks(int q);
+
+    bool isFlagged(int q) const;
+    void setFlagged(int q, bool flagged);
+    ItemFlags flags() const { return flags_; }
+    void clearFlags();
+    // Marks the current item, or unmarks it: what the key does.
+    QAction *flagAction() const { return flagAction_; }
 
     bool isMarkVisible(int q) const;
     // Box k of group q, its page filled first if it was not yet.
@@ -35,6 +47,7 @@ public:
 
 protected:
     void preparePage(int index) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // A page's widgets are made when it is first shown or its mark first set: until then its
@@ -48,4 +61,6 @@ private:
     void buildGroup(int q);
 
     std::vector<GroupWidgets> groups_; // group q at q - 1
+    ItemFlags flags_;
+    QAction *flagAction_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 
 #include "sheet/answerkey.h"
@@ -12,6 +13,10 @@ public:
     virtual ~SheetTicks() = default;
     virtual bool isTicked(int q, int k) const = 0;
 };
+
+// The items a learner marked to come back to (見直し), bit q - 1 for question q: notes of their
+// own, which marking never reads.
+using ItemFlags = std::bitset<AnswerKey::questionCount()>;
 
 struct MarkingResult {
     std::array<int, AnswerKey::questionCount()> points{}; // per question, 0 when wrong

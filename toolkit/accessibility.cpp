@@ -27,7 +27,11 @@ public:
     QAccessible::Role role() const override { return QAccessible::PageTab; }
 
     QString text(QAccessible::Text t) const override {
-        return isValid() && t == QAccessible::Name ? tabs_->tabText(index_) : QString();
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return tabs_->tabText(index_);
+        return t == QAccessible::Description ? tabs_->tabNote(index_) : QString();
     }
     void setText(QAccessible::Text, const QString &) override {}
 

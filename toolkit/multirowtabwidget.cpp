@@ -22,7 +22,7 @@ MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
 
 QWidget *MultiRowTabWidget::addTab(const QString &caption) {
     auto *page = new QWidget(this);
-    tabs_.push_back({caption, page});
+    tabs_.push_back({caption, page, {}});
     if (current_ < 0)
         current_ = 0;
     else
@@ -67,6 +67,23 @@ int MultiRowTabWidget::indexOf(const QWidget *page) const {
 
 QString MultiRowTabWidget::tabText(int index) const {
     return tabs_.at(static_cast<std::size_t>(index)).caption;
+}
+
+void MultiRowTabWidget::setTabNote(int index, const QString &note) {
+    Tab &tab = tabs_.at(static_cast<std::size_t>(index));
+    if (tab.note == note)
+        return;
+    tab.note = note;
+    update(tabRect(index));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        changed.setChild(index);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+QString MultiRowTabWidget::tabNote(int index) const {
+    return tabs_.at(static_cast<std::size_t>(index)).note;
 }
 
 int MultiRowTabWidget::rowCount() const {
@@ -183,9 +200,11 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *) {
         }
         // The captions are only a little narrower than a twelfth of the width; the style's
         // label padding would clip them, so they are centred in the whole tab instead.
+        const QRect face = tab.rect.adjusted(0, i == current_ ? 0 : 2, 0, 0);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(tab.rect.adjusted(0, i == current_ ? 0 : 2, 0, 0), Qt::AlignCenter,
-                         tabs_[static_cast<std::size_t>(i)].caption);
+        painter.drawText(face, Qt::AlignCenter, tabs_[static_cast<std::size_t>(i)].caption);
+        if (!tabs_[static_cast<std::size_t>(i)].note.isEmpty())
+            drawNoteMarker(painter, face);
         if (i == current_ && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
@@ -200,6 +219,19 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *) {
     }
     if (current_ >= 0)
         drawTab(current_);
+}
+
+// A small triangle folded into the tab's top right corner, clear of the caption and the frame.
+void MultiRowTabWidget::drawNoteMarker(QPainter &painter, const QRect &face) const {
+    constexpr int inset = 1, side = 5;
+    const QPoint corner(face.right() - inset, face.top() + inset);
+    const QPoint triangle[] = {corner, corner - QPoint(side, 0), corner + QPoint(0, side)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(noteColour);
+    painter.drawPolygon(triangle, 3);
+    painter.restore();
 }
 
 void MultiRowTabWidget::mousePressEvent(QMouseEvent *event) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
+
+class QPainter;
 #include <vector>
 
 // A tab control whose tabs wrap into several rows of equal-width tabs, drawn with the platform
@@ -12,6 +15,8 @@ class MultiRowTabWidget : public QWidget {
 
 public:
     static constexpr int rowHeight = 20;
+    // The colour of a tab's note marker.
+    static inline const QColor noteColour{0, 96, 208};
 
     explicit MultiRowTabWidget(int tabsPerRow, QWidget *parent = nullptr);
 
@@ -25,6 +30,10 @@ public:
     // The tab that shows the page, or -1.
     int indexOf(const QWidget *page) const;
     QString tabText(int index) const;
+    // A note on a tab: drawn as a small marker in its corner and read to screen readers as the
+    // tab's description. An empty note takes it away; the caption stays as it is either way.
+    void setTabNote(int index, const QString &note);
+    QString tabNote(int index) const;
 
     int rowCount() const;
     // Height of the tab rows: where the pages begin.
@@ -51,9 +60,11 @@ private:
     struct Tab {
         QString caption;
         QWidget *page;
+        QString note;
     };
 
     void layoutPages();
+    void drawNoteMarker(QPainter &painter, const QRect &tabArea) const;
     void updateAccessibleDescription();
     void announceSelection(int old);
     void announceFocusedTab();

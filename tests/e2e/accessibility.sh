@@ -6,21 +6,8 @@
 PROG=${1:?program} LAYOUT=${2:?e2e_layout}
 HERE=$(cd "$(dirname "$0")" && pwd)
 
-# A private session bus, and so a private accessibility bus, for this run alone. The bus launcher
-# keeps its socket under XDG_RUNTIME_DIR and would publish itself on DISPLAY's root window; neither
-# may be a real desktop's.
-if [ -z "${E2E_A11Y_SESSION:-}" ]; then
-    E2E_A11Y_SESSION=$(mktemp -d)
-    export E2E_A11Y_SESSION
-    mkdir -m 700 "$E2E_A11Y_SESSION/runtime"
-    export XDG_RUNTIME_DIR="$E2E_A11Y_SESSION/runtime"
-    unset DISPLAY WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS
-    status=0
-    # Without privileges the bus daemons cannot raise their file limits, and say so each time.
-    dbus-run-session -- "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2) || status=$?
-    rm -rf "$E2E_A11Y_SESSION"
-    exit "$status"
-fi
+# On a private accessibility bus of its own.
+[ -n "${E2E_A11Y_SESSION:-}" ] || exec "$HERE/with_a11y_bus.sh" env E2E_A11Y_SESSION=1 "$0" "$@"
 
 source "$HERE/lib.sh"
 e2e_start_x

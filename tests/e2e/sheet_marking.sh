@@ -81,9 +81,11 @@ wrong_rows=$(e2e_rows_with_colour "$E2E_TMP/results.png" 0 40 "$WIDTH" $((HEIGHT
 [ -n "$wrong_rows" ] || fail "no × in the results window"
 first=$(head -n1 <<<"$wrong_rows") last=$(tail -n1 <<<"$wrong_rows")
 [ $((last - first)) -lt 20 ] || fail "× on more than one visible row: $first to $last"
-# The row's label at its left, its points right of the ×.
+# The row's label at its left, its points right of the × (the first red from the left: a change
+# since the attempt before, ○→×, is red too, further right).
 cross_right=$(convert "$E2E_TMP/results.png" -crop "${WIDTH}x$((last - first + 1))+$X+$((Y + first))" +repage \
-    -depth 8 txt:- | awk -F'[(),:]' 'NR > 1 && ($4 - 204) ^ 2 + $5 ^ 2 + $6 ^ 2 < 3600 && $1 > m { m = $1 } END { print m }')
+    -depth 8 txt:- | awk -F'[(),:]' 'NR > 1 && ($4 - 204) ^ 2 + $5 ^ 2 + $6 ^ 2 < 3600 { print $1 }' |
+    sort -n -u | awk 'NR > 1 && $1 > last + 12 { exit } { last = $1 } END { print last }')
 label=$(e2e_read_text "$E2E_TMP/results.png" 0 $((first - 4)) 75 $((last - first + 9)) '0123456789AB-')
 # Only the points column: the answer book's pane stands further right.
 points=$(e2e_read_text "$E2E_TMP/results.png" $((cross_right + 6)) $((first - 4)) 120 $((last - first + 9)) '0123456789/')

@@ -29,7 +29,8 @@ enum class Action {
     CloseWindow,
     Exit,
     AdvanceClock,
-    Tick
+    Tick,
+    Retry
 };
 
 struct WeightedAction {
@@ -43,7 +44,7 @@ constexpr WeightedAction kActions[] = {
     {Action::AnswerByKey, 3},    {Action::Start, 5},         {Action::Score, 2},
     {Action::PassRate, 4},       {Action::About, 3},         {Action::CloseWindow, 6},
     {Action::Exit, 1},           {Action::AdvanceClock, 20}, {Action::Tick, 3},
-    {Action::AnswerAllByKey, 1},
+    {Action::AnswerAllByKey, 1}, {Action::Retry, 2},
 };
 
 struct KeyChoice {
@@ -67,6 +68,7 @@ constexpr KeyChoice kKeys[] = {
     {Qt::Key_Escape, Qt::NoModifier, "Escape"},
     {Qt::Key_G, Qt::AltModifier, "Alt+G"},
     {Qt::Key_H, Qt::AltModifier, "Alt+H"},
+    {Qt::Key_M, Qt::ControlModifier, "Ctrl+M"},
     {Qt::Key_Home, Qt::NoModifier, "Home"},
     {Qt::Key_End, Qt::NoModifier, "End"},
     {Qt::Key_PageDown, Qt::NoModifier, "PageDown"},
@@ -140,6 +142,9 @@ QString MonkeyUser::act(ExamWindow &window) {
         return advanceClock(window);
     case Action::Tick:
         return QStringLiteral("tick") + tick(window);
+    case Action::Retry:
+        window.findChild<QAction *>(QStringLiteral("mnu解き直し"))->trigger();
+        return QStringLiteral("menu retry");
     }
     return QString();
 }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -554,7 +555,7 @@ private slots:
         QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("合計 2 / 200点"));
         QCOMPARE(resultsText(frm, "lbl内訳"), QStringLiteral("正解 1　不正解 1　無解答 44"));
         QCOMPARE(model->index(0, 0, section1).data(Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("1A-問1 － 無解答 0/2点 正解 ①"));
+                 QStringLiteral("1A-問1 － 無解答 0/2点 前回は正解 正解 ①"));
 
         QVERIFY(window->isActiveWindow());
         frm->activateWindow();
@@ -612,6 +613,116 @@ private slots:
         QCOMPARE(tickCount(), 0);
         QVERIFY(child<QTimer>(QStringLiteral("tmr時間"))->isActive());
         QCOMPARE(labelText("lbl秒"), QStringLiteral("1:20"));
+    }
+
+    // 見直し marks come and go by Ctrl+M wherever the focus is and by a tab's context menu, show
+    // as a marker inside the tab and as its description, and leave no trace once taken away.
+    // 解き直し unticks what the last Score found wrong; each Score is an attempt the results
+    // window lists, with the items that changed and the marked ones. 解答を消去 clears the marks;
+    // Start clears neither them nor the attempts.
+    void marksRetryAndAttempts() {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto *tabs = QAccessible::queryAccessibleInterface(sheet());
+        selectTab(sheet(), 4);
+        button("cmdスタート")->setFocus();
+        const QImage unmarked = sheet()->grab().toImage();
+        QTest::keyClick(button("cmdスタート"), Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(sheet()->isFlagged(5));
+        QCOMPARE(tabs->child(4)->text(QAccessible::Description), QStringLiteral("見直し"));
+        QCOMPARE(tabs->child(4)->text(QAccessible::Name), sheet()->groupLabel(5));
+        const QImage marked = sheet()->grab().toImage();
+        const QRect tab = sheet()->tabRect(4);
+        int markerPixels = 0, outside = 0;
+        for (int y = 0; y < marked.height(); ++y)
+            for (int x = 0; x < marked.width(); ++x) {
+                const bool differs = marked.pixel(x, y) != unmarked.pixel(x, y);
+                outside += differs && !tab.contains(x, y);
+                markerPixels += QColor(marked.pixel(x, y)) == MultiRowTabWidget::noteColour;
+            }
+        QVERIFY2(markerPixels >= 10, qPrintable(QString::number(markerPixels)));
+        QCOMPARE(outside, 0);
+        QTest::keyClick(child<PaperView>(QStringLiteral("stb英語"))->document(), Qt::Key_M,
+                        Qt::ControlModifier);
+        QVERIFY(!sheet()->isFlagged(5));
+        QCOMPARE(tabs->child(4)->text(QAccessible::Description), QString());
+        QCOMPARE(sheet()->grab().toImage(), unmarked);
+
+        // The context menu of a tab that is not the current one marks that tab's item.
+        auto flagFromMenu = [&](int q) {
+            QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, sheet()->tabRect(q - 1).center(),
+                                        sheet()->mapToGlobal(sheet()->tabRect(q - 1).center()));
+            QCoreApplication::sendEvent(sheet(), &menuEvent);
+            auto *menu = window->findChild<QMenu *>(QStringLiteral("mnu見直し"));
+            QVERIFY(menu && menu->isVisible());
+            QAction *item = menu->actions().value(0);
+            QCOMPARE(item->text(), QStringLiteral("見直し\tCtrl+M"));
+            QVERIFY(item->isCheckable() && !item->isChecked());
+            item->trigger();
+            menu->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        flagFromMenu(5);
+        flagFromMenu(20);
+        QCOMPARE(sheet()->currentIndex(), 4);
+        QVERIFY(sheet()->isFlagged(5) && sheet()->isFlagged(20));
+
+        // A mixed sheet: the key on 1 to 4, a wrong box on 5 and 9, the rest unanswered.
+        for (int q = 1; q <= 4; ++q)
+            click(q, AnswerKey::entry(q).correct[0]);
+        auto wrongBox = [](int q) { return AnswerKey::entry(q).correct[0] == 1 ? 2 : 1; };
+        click(5, wrongBox(5));
+        click(9, wrongBox(9));
+        button("cmd得点")->click();
+        QAction *retry = action("mnu解き直し");
+        QVERIFY(retry->isEnabled());
+        retry->trigger();
+        QCOMPARE(tickCount(), 4);
+        for (int q = 1; q <= 4; ++q)
+            QVERIFY(sheet()->isTicked(q, AnswerKey::entry(q).correct[0]));
+        QCOMPARE(sheet()->currentIndex(), 4);
+        QVERIFY(!child<QTimer>(QStringLiteral("tmr時間"))->isActive());
+        QCOMPARE(labelText("lbl秒"), QString());
+
+        // Two of the wrong items put right: a second attempt, with both as ×→○.
+        click(5, AnswerKey::entry(5).correct[0]);
+        click(9, AnswerKey::entry(9).correct[0]);
+        wallClock.advanceMs(3 * 60 * 1000);
+        button("cmd得点")->click();
+        action("mnu結果")->trigger();
+        QWidget *frm = window->resultsWindow();
+        auto *attempts = frm->findChild<QTreeView *>(QStringLiteral("lst解答履歴"));
+        QCOMPARE(attempts->model()->rowCount(), 2);
+        QCOMPARE(attempts->currentIndex().row(), 1);
+        auto *model = frm->findChild<QTreeView *>(QStringLiteral("lst結果"))->model();
+        auto change = [&](int section, int row) {
+            return model->index(row, ResultsModel::ChangeColumn, model->index(section - 1, 0))
+                .data()
+                .toString();
+        };
+        QCOMPARE(change(1, 4), QStringLiteral("×→○"));
+        QCOMPARE(change(2, 0), QStringLiteral("×→○"));
+        QCOMPARE(change(1, 0), QString());
+        QCOMPARE(resultsText(frm, "lbl見直し"),
+                 QStringLiteral("見直し 2問：正解 1（%1）　不正解 1（%2）")
+                     .arg(sheet()->groupLabel(5), sheet()->groupLabel(20)));
+
+        // Start keeps the marks and the attempts; the third Score adds a row to the open list.
+        button("cmdスタート")->click();
+        QVERIFY(sheet()->isFlagged(5) && sheet()->isFlagged(20));
+        QVERIFY(!retry->isEnabled());
+        button("cmd得点")->click();
+        action("mnu結果")->trigger();
+        frm = window->resultsWindow();
+        QCOMPARE(frm->findChild<QTreeView *>(QStringLiteral("lst解答履歴"))->model()->rowCount(),
+                 3);
+
+        clearAnswering(QStringLiteral("はい"));
+        QCOMPARE(sheet()->flags().count(), std::size_t(0));
+        QCOMPARE(tabs->child(19)->text(QAccessible::Description), QString());
+        tickKey();
+        button("cmd得点")->click();
+        QVERIFY(!retry->isEnabled()); // nothing left to retry
     }
 
     // The paper zooms in steps of 25 % from 100 % to 300 %, by keys anywhere in the window and
@@ -692,11 +803,12 @@ private slots:
                  QStringLiteral("バージョン情報(&A)"));
         // What the program adds stands above 終了, set off by a separator.
         const QList<QAction *> game = menus[0]->menu()->actions();
-        QCOMPARE(game.size(), 4);
+        QCOMPARE(game.size(), 5);
         QCOMPARE(game[0]->text(), QStringLiteral("解答を消去(&C)"));
         QCOMPARE(game[1]->text(), QStringLiteral("結果(&R)..."));
-        QVERIFY(game[2]->isSeparator());
-        QCOMPARE(game[3]->objectName(), QStringLiteral("mnuExit"));
+        QCOMPARE(game[2]->text(), QStringLiteral("間違えた問題を解き直す(&W)"));
+        QVERIFY(game[3]->isSeparator());
+        QCOMPARE(game[4]->objectName(), QStringLiteral("mnuExit"));
     }
 };
 

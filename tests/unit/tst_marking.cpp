@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <set>
 
+#include "review/attemptsmodel.h"
 #include "review/resultsmodel.h"
 #include "sheet/marking.h"
 #include "sheet/questiongroups.h"
@@ -295,6 +296,93 @@ private slots:
         QCOMPARE(cell(2, 0, ResultsModel::KeyColumn), QStringLiteral("②"));
         QCOMPARE(cell(6, 5, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
                  QStringLiteral("6B-(49) ①③⑤⑩ 不正解 0/15点 正解 ③⑤⑩"));
+    }
+
+    // Across the attempts of a run: what to try again, how each item moved since the attempt
+    // before, how the marked items came out; and the two lists that show them.
+    void attemptsOfARun() {
+        const AnswerKey key;
+        TickGrid mixed = reviewSheetFor(QStringLiteral("mixed"), 0);
+        const MarkingReview first = reviewSheet(mixed, key);
+
+        // Section 2 is all wrong, section 3 unanswered and 46 has a tick too many.
+        std::vector<int> expected;
+        for (int q = 9; q <= 30; ++q)
+            expected.push_back(q);
+        expected.push_back(46);
+        QCOMPARE(itemsToRetry(first), expected);
+        TickGrid key200;
+        key200.tickWholeKey();
+        QVERIFY(itemsToRetry(reviewSheet(key200, key)).empty());
+        QCOMPARE(itemsToRetry(reviewSheet(TickGrid(), key)).size(), std::size_t(46));
+
+        // Put 9 and 46 right, break 1 and leave 30 unanswered.
+        TickGrid second = mixed;
+        for (int k : {1, 2, 3})
+            second.untick(9, k);
+        second.tickKey(9);
+        second.untick(46, 1);
+        second.tick(1, {2});
+        const MarkingReview after = reviewSheet(second, key);
+        const ItemChanges changes = changesBetween(first, after);
+        for (int q = 1; q <= 46; ++q) {
+            const ItemChange want = q == 9 || q == 46 ? ItemChange::Gained
+                                    : q == 1          ? ItemChange::Lost
+                                                      : ItemChange::Same;
+            QCOMPARE(changes[std::size_t(q - 1)], want);
+        }
+
+        AttemptLog log;
+        ItemFlags flagged;
+        flagged.set(0).set(8).set(29); // 1, 9 and 30
+        log.add({first, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 5)), 35});
+        QVERIFY(log.latestChanges() == ItemChanges{});
+        log.add({after, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 42)), std::nullopt});
+        QVERIFY(log.latestChanges() == changes);
+        FlaggedOutcome outcome = flaggedOutcome(log.at(1));
+        QCOMPARE(outcome.right, std::vector<int>{1});
+        QCOMPARE(outcome.wrong, (std::vector<int>{9, 30}));
+        outcome = flaggedOutcome(log.latest());
+        QCOMPARE(outcome.right, std::vector<int>{9});
+        QCOMPARE(outcome.wrong, (std::vector<int>{1, 30}));
+
+        ResultsModel results;
+        results.setReview(after, changes, flagged);
+        auto item = [&](int section, int row, int column, int role = Qt::DisplayRole) {
+            return results.index(row, column, results.index(section - 1, 0)).data(role).toString();
+        };
+        QCOMPARE(item(1, 0, ResultsModel::ChangeColumn), QStringLiteral("○→×"));
+        QCOMPARE(item(2, 0, ResultsModel::ChangeColumn), QStringLiteral("×→○"));
+        QCOMPARE(item(2, 1, ResultsModel::ChangeColumn), QString());
+        QCOMPARE(item(1, 0, ResultsModel::FlagColumn), QStringLiteral("★"));
+        QCOMPARE(item(1, 1, ResultsModel::FlagColumn), QString());
+        QCOMPARE(item(1, 0, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("1A-問1 ①② 不正解 0/2点 前回は正解 見直し"));
+        QCOMPARE(item(6, 5, ResultsModel::LabelColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("6B-(49) ③⑤⑩ 正解 15/15点 前回は不正解"));
+
+        AttemptsModel attempts;
+        QAbstractItemModelTester tester(&attempts,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        attempts.setAttempts(log);
+        QCOMPARE(attempts.rowCount(), 2);
+        QCOMPARE(attempts.columnCount(), 10);
+        auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
+            return attempts.index(row, column).data(role).toString();
+        };
+        QCOMPARE(attempts.headerData(AttemptsModel::FirstSectionColumn + 5, Qt::Horizontal),
+                 QStringLiteral("第６問"));
+        QCOMPARE(cell(1, AttemptsModel::TimeColumn), QStringLiteral("10:42"));
+        QCOMPARE(cell(0, AttemptsModel::MinutesColumn), QStringLiteral("0:35"));
+        QCOMPARE(cell(1, AttemptsModel::MinutesColumn), QStringLiteral("－"));
+        QCOMPARE(cell(0, AttemptsModel::TotalColumn), QString::number(first.total));
+        QCOMPARE(cell(1, AttemptsModel::FirstSectionColumn + 5),
+                 QString::number(after.sections[5].earned));
+        QCOMPARE(
+            cell(0, AttemptsModel::NumberColumn, Qt::AccessibleTextRole),
+            QStringLiteral("1回目 時刻 10:05 時間 0:35 合計 115点 第１問 20/20点 第２問 0/40点 "
+                           "第３問 0/30点 第４問 35/35点 第５問 30/30点 第６問 30/45点"));
+        QCOMPARE(AttemptsModel::minutesText(104), QStringLiteral("1:44"));
     }
 };
 
