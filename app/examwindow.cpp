@@ -1,5 +1,6 @@
 #include "app/examwindow.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "app/examwindowtexts.h"
+#include "app/papers.h"
 #include "app/programfolder.h"
 #include "app/wallclockinterface.h"
 #include "documents/aboutwindow.h"
@@ -21,6 +23,7 @@
 #include "sheet/verdictband.h"
 #include "sheet/verdictwindow.h"
 #include "toolkit/fonts.h"
+#include "toolkit/latecontent.h"
 #include "toolkit/modulesignalplayer.h"
 
 namespace {
@@ -77,8 +80,11 @@ ExamWindow::ExamWindow(const WallClockInterface *wallClock, SignalPlayerInterfac
       MMControl1(player ? player : ownPlayer_.get()),
       wallClock_(wallClock ? *wallClock : *ownWallClock_), clock_(wallClock_),
       frm合格ライン(verdictWindows(std::make_index_sequence<verdictWindowCount>())),
-      frmヘルプ([] { return new AboutWindow(ProgramFolder()); }),
-      frm結果([this] { return new ResultsWindow([this](int q) { goToItem(q); }); }),
+      frmヘルプ([] { return new AboutWindow(ProgramFolder()); }), frm結果([this] {
+          return new ResultsWindow(QString::fromUtf8(paper().title),
+                                   QString::fromLatin1(paper().answerBook),
+                                   [this](int q) { goToItem(q); });
+      }),
       // The program's folder does not move while it runs; the path is worked out once.
       signalFile_(ProgramFolder() + QStringLiteral("Zikan.wav")) {
     setObjectName(QStringLiteral("frm英語"));
@@ -110,6 +116,19 @@ void ExamWindow::buildMenus() {
     QAction *mnuExit = mnuGame->addAction(texts::exitItem);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &ExamWindow::mnuExit_Click);
+
+    QMenu *mnuPaper = menuBar()->addMenu(texts::paperMenu);
+    mnuPaper->setObjectName(QStringLiteral("mnuPaper"));
+    mnu問題 = new QActionGroup(this);
+    const auto papers = builtInPapers();
+    for (int i = 0; i < static_cast<int>(papers.size()); ++i) {
+        QAction *choice = mnuPaper->addAction(QString::fromUtf8(papers[std::size_t(i)].title));
+        choice->setObjectName(QStringLiteral("mnu問題%1").arg(i + 1));
+        choice->setCheckable(true);
+        choice->setChecked(i == paper_);
+        mnu問題->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, i] { mnu問題_Click(i); });
+    }
 
     QMenu *mnuHelp = menuBar()->addMenu(texts::helpMenu);
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -159,7 +178,7 @@ void ExamWindow::buildWidgets() {
     setScoreText(QString());
     cmd合格率 = button("cmd合格率", texts::passRateButton, {24, 416, 81, 33}, 9.75);
 
-    stb英語 = new PaperView(client);
+    stb英語 = new PaperView(paper().documents, client);
     stb英語->setGeometry(128, 0, 660, 393);
     SSTab2 = new AnswerSheet(client);
     SSTab2->setGeometry(136, 392, 653, 161);
@@ -196,6 +215,7 @@ void ExamWindow::cmdスタート_Click() {
     clock_.start();
     setClockText(clock_.displayText());
     cmdスタート->setEnabled(false);
+    setPaperChoiceEnabled(false);
     setScoreText(QString());
     SSTab2->hideAllMarks();
 
@@ -228,10 +248,11 @@ void ExamWindow::PlaySound(const QString &) {
 
 void ExamWindow::cmd得点_Click() {
     cmdスタート->setEnabled(true);
+    setPaperChoiceEnabled(true);
     setClockText(QString());
     tmr時間->stop();
 
-    const MarkingReview review = reviewSheet(*SSTab2, AnswerKey());
+    const MarkingReview review = reviewSheet(*SSTab2, AnswerKey(*paper().key));
     for (int q = 1; q <= AnswerKey::questionCount(); ++q)
         SSTab2->setMarkVisible(q, review.item(q).kind == ItemOutcome::Kind::Correct);
     setScoreText(QString::number(review.total));
@@ -298,6 +319,64 @@ void ExamWindow::mnu解答消去_Click() {
 void ExamWindow::clearSheet() {
     SSTab2->clearAllTicks();
     SSTab2->clearFlags();
+}
+
+const BuiltInPaper &ExamWindow::paper() const {
+    return builtInPapers()[static_cast<std::size_t>(paper_)];
+}
+
+// Another paper is chosen only between exams, as スタート is; what the sheet holds belongs to
+// the paper it answers, so it goes, after a question if there is anything to lose.
+void ExamWindow::mnu問題_Click(int index) {
+    mnu問題->actions().at(paper_)->setChecked(true); // until the change is made
+    if (index == paper_ || !cmdスタート->isEnabled())
+        return;
+    bool ticked = scoreShown_ || SSTab2->flags().any();
+    for (int q = 1; q <= SSTab2->groupCount() && !ticked; ++q)
+        for (int k = 1; k <= SSTab2->choiceCount(q) && !ticked; ++k)
+            ticked = SSTab2->isTicked(q, k);
+    if (!ticked) {
+        showPaper(index);
+        return;
+    }
+    const QString title = QString::fromUtf8(builtInPapers()[std::size_t(index)].title);
+    auto *question =
+        new QMessageBox(QMessageBox::Question, texts::changePaperTitle,
+                        texts::changePaperQuestion.arg(title), QMessageBox::NoButton, this);
+    question->setObjectName(QStringLiteral("msg問題"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *yes = question->addButton(texts::yes, QMessageBox::YesRole);
+    QPushButton *no = question->addButton(texts::no, QMessageBox::NoRole);
+    question->setDefaultButton(no);
+    question->setEscapeButton(no);
+    connect(yes, &QPushButton::clicked, this, [this, index] {
+        // A Start while the question stood keeps the paper.
+        if (cmdスタート->isEnabled())
+            showPaper(index);
+    });
+    question->open();
+}
+
+void ExamWindow::showPaper(int index) {
+    paper_ = index;
+    mnu問題->actions().at(paper_)->setChecked(true);
+    SSTab2->clearAllTicks();
+    SSTab2->clearFlags();
+    SSTab2->hideAllMarks();
+    SSTab2->setCurrentIndex(0);
+    setScoreText(QString());
+    attempts_.clear();
+    scoreShown_ = false;
+    clockStartedSinceScore_ = false;
+    mnu結果->setEnabled(false);
+    mnu解き直し->setEnabled(false);
+    frm結果.close();
+    registerLateContent();
+    stb英語->showPaper(paper().documents);
+}
+
+void ExamWindow::setPaperChoiceEnabled(bool enabled) {
+    mnu問題->setEnabled(enabled);
 }
 
 void ExamWindow::cmd合格率_Click() {

@@ -11,6 +11,8 @@
 class AnswerSheet;
 class PaperView;
 class QAction;
+class QActionGroup;
+struct BuiltInPaper;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -37,6 +39,10 @@ public:
     void mnu結果_Click();
     void mnu解答消去_Click();
     void mnu解き直し_Click();
+    // Paper index of the built-in papers, 0 for the designed one.
+    void mnu問題_Click(int index);
+
+    int paperIndex() const { return paper_; }
 
     AnswerSheet *answerSheet() const { return SSTab2; }
     // The verdict window of band 1 to 6, or null when it is not open.
@@ -56,6 +62,9 @@ private:
     void PlaySound(const QString &path);
     void goToItem(int q);
     void clearSheet();
+    const BuiltInPaper &paper() const;
+    void showPaper(int index);
+    void setPaperChoiceEnabled(bool enabled);
 
     std::unique_ptr<WallClockInterface> ownWallClock_;
     std::unique_ptr<SignalPlayerInterface> ownPlayer_;
@@ -76,12 +85,14 @@ private:
     QTimer *tmr時間 = nullptr;
     QAction *mnu結果 = nullptr;
     QAction *mnu解き直し = nullptr;
+    QActionGroup *mnu問題 = nullptr; // one radio item per built-in paper, in the table's order
 
     std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
     ModelessWindow frmヘルプ;
     ModelessWindow frm結果;
     // Every Score of the run as the sheet stood then, so that ticks changed afterwards do not
     // creep into the review; the results window shows the latest while its score is shown.
+    int paper_ = 0;
     AttemptLog attempts_;
     bool scoreShown_ = false;
     bool clockStartedSinceScore_ = false;

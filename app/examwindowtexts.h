@@ -14,6 +14,10 @@ inline const QString clearTitle = QStringLiteral("解答を消去");
 inline const QString clearQuestion = QStringLiteral("すべての解答を消去しますか？");
 inline const QString yes = QStringLiteral("はい");
 inline const QString no = QStringLiteral("いいえ");
+inline const QString paperMenu = QStringLiteral("問題(&P)");
+inline const QString changePaperTitle = QStringLiteral("問題の変更");
+inline const QString changePaperQuestion =
+    QStringLiteral("解答と得点を消去して、%1の問題に替えますか？");
 inline const QString helpMenu = QStringLiteral("ヘルプ(&H)");
 inline const QString aboutItem = QStringLiteral("バージョン情報(&A)");
 inline const QString startButton = QStringLiteral("スタート");

@@ -33,11 +33,15 @@ std::map<QString, QString> readFigureDescriptions(QByteArrayView utf8) {
     return descriptions;
 }
 
-const std::map<QString, QString> &figureDescriptions() {
-    static const std::map<QString, QString> descriptions = [] {
-        QFile file(QStringLiteral(":/content/figure_descriptions.txt"));
-        return file.open(QIODevice::ReadOnly) ? readFigureDescriptions(file.readAll())
-                                              : std::map<QString, QString>();
-    }();
-    return descriptions;
+const std::map<QString, QString> &figureDescriptions(const QString &path) {
+    static std::map<QString, std::map<QString, QString>> read;
+    auto it = read.find(path);
+    if (it == read.end()) {
+        QFile file(path);
+        it = read.emplace(path, file.open(QIODevice::ReadOnly)
+                                    ? readFigureDescriptions(file.readAll())
+                                    : std::map<QString, QString>())
+                 .first;
+    }
+    return it->second;
 }

@@ -10,5 +10,6 @@
 // end of a description are dropped.
 std::map<QString, QString> readFigureDescriptions(QByteArrayView utf8);
 
-// The built-in descriptions, keyed by the figures' tab captions ("図１" …).
-const std::map<QString, QString> &figureDescriptions();
+// A paper's built-in descriptions, read from the resource at path the first time they are asked
+// for, keyed by the figures' tab captions ("図１" …).
+const std::map<QString, QString> &figureDescriptions(const QString &path);

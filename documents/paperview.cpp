@@ -19,14 +19,13 @@ namespace {
 struct FigurePage {
     const char *caption; // UTF-8
     const char *boxName;
-    const char *image;
     QRect geometry; // from the control's corner, tab row included
 };
 
 constexpr FigurePage kFigures[] = {
-    {"図１", "Picture2", ":/content/figure1.jpg", {168, 136, 337, 121}},
-    {"図２", "Picture3", ":/content/figure2.jpg", {96, 88, 473, 225}},
-    {"図３", "Picture4", ":/content/figure3.jpg", {80, 48, 521, 305}},
+    {"図１", "Picture2", {168, 136, 337, 121}},
+    {"図２", "Picture3", {96, 88, 473, 225}},
+    {"図３", "Picture4", {80, 48, 521, 305}},
 };
 
 // A copy of the document with every font size and paragraph spacing scaled by the factor.
@@ -77,7 +76,8 @@ QTextDocument *scaledCopy(const QTextDocument &designed, double factor, QObject 
 
 } // namespace
 
-PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
+PaperView::PaperView(const PaperDocuments &paper, QWidget *parent)
+    : MultiRowTabWidget(4, parent), paper_(paper) {
     setObjectName(QStringLiteral("stb英語"));
     setAccessibleName(QStringLiteral("問題用紙"));
     QWidget *paperPage = addTab(QStringLiteral("問題"));
@@ -96,18 +96,15 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
     for (int i = 0; i < 3; ++i) {
         const FigurePage &figure = kFigures[i];
         // Unscaled from the inner corner; what does not fit is cut off at the right and bottom.
-        auto *box = new PictureBox(QString::fromLatin1(figure.image), page(i + 1));
+        auto *box =
+            new PictureBox(QString::fromLatin1(paper_.figures[std::size_t(i)]), page(i + 1));
         box->setObjectName(QString::fromLatin1(figure.boxName));
         box->setGeometry(figure.geometry.translated(0, top));
-        // Heard instead of seen: the figure's caption and what it shows, kept with the content.
-        const QString caption = QString::fromUtf8(figure.caption);
-        box->setAccessibleName(caption);
-        const auto description = figureDescriptions().find(caption);
-        if (description != figureDescriptions().end())
-            box->setAccessibleDescription(description->second);
+        box->setAccessibleName(QString::fromUtf8(figure.caption));
         box->installEventFilter(this);
         pictures_.push_back(box);
     }
+    describeFigures();
 
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
@@ -116,6 +113,39 @@ PaperView::PaperView(QWidget *parent) : MultiRowTabWidget(4, parent) {
 }
 
 PaperView::~PaperView() = default;
+
+// Heard instead of seen: each figure's caption and what it shows, kept with the content.
+void PaperView::describeFigures() {
+    const auto &descriptions = figureDescriptions(QString::fromLatin1(paper_.descriptions));
+    for (PictureBox *box : pictures_) {
+        const auto description = descriptions.find(box->accessibleName());
+        box->setAccessibleDescription(description != descriptions.end() ? description->second
+                                                                        : QString());
+    }
+}
+
+void PaperView::showPaper(const PaperDocuments &paper) {
+    paper_ = paper;
+    for (std::size_t i = 0; i < pictures_.size(); ++i)
+        pictures_[i]->setImagePath(QString::fromLatin1(paper_.figures[i]));
+    describeFigures();
+    setCurrentIndex(0);
+    if (designedDocument_) {
+        // Read anew; a zoomed copy of the old one goes with it.
+        QTextDocument *old = designedDocument_;
+        designedDocument_ =
+            readRichTextDocument(QString::fromLatin1(paper_.document), RichTextBox1);
+        QTextDocument *zoomed = zoomedDocument_;
+        zoomedDocument_ = zoom_ == designedZoom
+                              ? nullptr
+                              : scaledCopy(*designedDocument_, zoom_ / 100.0, RichTextBox1);
+        RichTextBox1->setDocument(zoomedDocument_ ? zoomedDocument_ : designedDocument_);
+        delete zoomed;
+        delete old;
+    }
+    RichTextBox1->verticalScrollBar()->setValue(0);
+    RichTextBox1->horizontalScrollBar()->setValue(0);
+}
 
 QTextEdit *PaperView::document() {
     attachPaper();
@@ -129,8 +159,7 @@ void PaperView::attachPaper() {
         watchedWindow_->removeEventFilter(this);
         watchedWindow_ = nullptr;
     }
-    designedDocument_ =
-        readRichTextDocument(QStringLiteral(":/content/exam_paper.rtf"), RichTextBox1);
+    designedDocument_ = readRichTextDocument(QString::fromLatin1(paper_.document), RichTextBox1);
     RichTextBox1->setDocument(designedDocument_);
     RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <array>
 #include <vector>
 
 #include "toolkit/multirowtabwidget.h"
@@ -11,17 +12,28 @@ class QTextDocument;
 class QTextEdit;
 class QWindow;
 
+// Where a paper's document, figures and their descriptions are read from: resource paths.
+struct PaperDocuments {
+    const char *document;
+    std::array<const char *, 3> figures;
+    const char *descriptions;
+};
+
 // The exam paper: its document on the first tab and its three figures on the others. The
 // reader can zoom it from the designed size up to three times that; the zoom holds across the
-// tabs and through the exam's steps.
+// tabs, through the exam's steps and when another paper is shown.
 class PaperView : public MultiRowTabWidget {
 public:
     static constexpr int designedZoom = zoomsteps::designed;
     static constexpr int maxZoom = zoomsteps::largest;
     static constexpr int zoomStep = zoomsteps::step;
 
-    explicit PaperView(QWidget *parent = nullptr);
+    explicit PaperView(const PaperDocuments &paper, QWidget *parent = nullptr);
     ~PaperView() override;
+
+    // Shows another paper: its text on the first tab, selected and scrolled to the top, and its
+    // figures on the others.
+    void showPaper(const PaperDocuments &paper);
 
     // The paper's text view, its document read and attached.
     QTextEdit *document();
@@ -39,7 +51,9 @@ protected:
 private:
     void attachPaper();
     void zoomDocument();
+    void describeFigures();
 
+    PaperDocuments paper_;
     QTextEdit *RichTextBox1 = nullptr;
     std::vector<PictureBox *> pictures_;
     // The document as read; at the designed zoom the view shows it untouched. Other zooms show

@@ -1,9 +1,10 @@
 #include "review/answerbook.h"
 
 #include <QFile>
-#include <QResource>
+#include <map>
 
 #include "sheet/questiongroups.h"
+#include "toolkit/latecontent.h"
 #include "toolkit/utf8text.h"
 
 namespace {
@@ -79,18 +80,20 @@ AnswerBook AnswerBook::fromMarkdown(QStringView source) {
     return book;
 }
 
-// The compressed resource bundle of the built-in answer books, registered on first use.
-extern const unsigned char answerBooksRcc[];
-
-const AnswerBook &AnswerBook::builtIn() {
-    static const AnswerBook book = [] {
-        QResource::registerResource(answerBooksRcc);
-        QFile file(QStringLiteral(":/content/answer_book.md"));
-        if (!file.open(QIODevice::ReadOnly))
-            return AnswerBook{};
-        return fromMarkdown(QString::fromUtf8(file.readAll()));
-    }();
-    return book;
+const AnswerBook &AnswerBook::builtIn(const QString &path) {
+    // Kept for the run; a map's entries stay where they are as others are added.
+    static std::map<QString, AnswerBook> books;
+    auto it = books.find(path);
+    if (it == books.end()) {
+        registerLateContent();
+        QFile file(path);
+        it = books
+                 .emplace(path, file.open(QIODevice::ReadOnly)
+                                    ? fromMarkdown(QString::fromUtf8(file.readAll()))
+                                    : AnswerBook{})
+                 .first;
+    }
+    return it->second;
 }
 
 const QString &AnswerBook::section(int section) const {

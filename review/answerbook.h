@@ -20,8 +20,8 @@ public:
     // Cuts a source up; what does not fit (an unknown label, an item twice, text outside any
     // section) is kept out of the book and said in problems().
     static AnswerBook fromMarkdown(QStringView source);
-    // The built-in paper's book, read from the resource the first time it is asked for.
-    static const AnswerBook &builtIn();
+    // A built-in paper's book, read from its resource path the first time it is asked for.
+    static const AnswerBook &builtIn(const QString &path);
 
     // Markdown; empty when the book has nothing for it.
     const QString &section(int section) const; // 1 to sectionCount

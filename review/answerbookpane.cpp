@@ -16,7 +16,8 @@ constexpr double kDesignedPointSize = 10.5;
 
 } // namespace
 
-AnswerBookPane::AnswerBookPane(QWidget *parent) : QTextBrowser(parent) {
+AnswerBookPane::AnswerBookPane(const QString &bookPath, QWidget *parent)
+    : QTextBrowser(parent), bookPath_(bookPath) {
     setObjectName(QStringLiteral("txt解説"));
     setAccessibleName(resultstexts::paneName);
     setOpenLinks(false);
@@ -33,7 +34,7 @@ void AnswerBookPane::showRow(int section, int q, bool keyShown) {
         return;
     }
     // The book is read here, the first time the key is shown, and never at start-up.
-    const AnswerBook &book = AnswerBook::builtIn();
+    const AnswerBook &book = AnswerBook::builtIn(bookPath_);
     const QString &piece = q > 0 ? book.item(q) : book.section(section);
     if (piece.isEmpty())
         showPiece(resultstexts::paneEmpty, false);
@@ -76,7 +77,8 @@ void AnswerBookPane::prepareSection(int section) {
     if (section > sectionCount)
         return;
     QTimer::singleShot(0, this, [this, section] {
-        QTextDocument *document = documentFor(AnswerBook::builtIn().section(section), true);
+        QTextDocument *document =
+            documentFor(AnswerBook::builtIn(bookPath_).section(section), true);
         if (document != this->document() && !viewport()->size().isEmpty()) {
             document->setTextWidth(viewport()->width());
             QImage scratch(viewport()->size(), QImage::Format_ARGB32_Premultiplied);

@@ -13,7 +13,8 @@ public:
     static constexpr int maxZoom = zoomsteps::largest;
     static constexpr int zoomStep = zoomsteps::step;
 
-    explicit AnswerBookPane(QWidget *parent = nullptr);
+    // The book is the Markdown at bookPath, a resource read when the key is first shown.
+    explicit AnswerBookPane(const QString &bookPath, QWidget *parent = nullptr);
 
     // What the pane shows for the row a learner is on: the item q (0 for a section's row) of
     // section s. With the key hidden it shows only how to see the key, never an answer.
@@ -32,6 +33,7 @@ private:
     QTextDocument *documentFor(const QString &piece, bool markdown);
     void prepareSection(int section);
 
+    const QString bookPath_;
     int zoom_ = designedZoom;
     const QString *shown_ = nullptr; // the piece on show, to skip a reshow of the same
     // Each piece's document, made the first time it is shown and kept: a document shown before

@@ -68,7 +68,7 @@ QVariant AttemptsModel::data(const QModelIndex &index, int role) const {
                    : QVariant(displayText(attempt, index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return index.column() == TimeColumn ? QVariant()
-                                             : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+                                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
         return {};
     }

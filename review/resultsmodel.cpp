@@ -47,14 +47,6 @@ QString changeWords(ItemChange change) {
     return change == ItemChange::Gained ? resultstexts::gainedWords : resultstexts::lostWords;
 }
 
-std::uint16_t keyTicks(int q) {
-    std::uint16_t ticks = 0;
-    for (int k : AnswerKey::entry(q).correct)
-        if (k != 0)
-            ticks |= static_cast<std::uint16_t>(1u << (k - 1));
-    return ticks;
-}
-
 } // namespace
 
 ResultsModel::ResultsModel(QObject *parent) : QAbstractItemModel(parent) {}
@@ -178,7 +170,7 @@ QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) c
         case FlagColumn:
             return flagged ? resultstexts::flagSign : QString();
         case KeyColumn:
-            return keyShown_ ? choicesText(keyTicks(item.question)) : QString();
+            return keyShown_ ? choicesText(item.keyTicks) : QString();
         }
         return {};
     case Qt::AccessibleTextRole:
@@ -192,7 +184,7 @@ QVariant ResultsModel::itemData(const ItemOutcome &item, int column, int role) c
             if (flagged)
                 words << resultstexts::flagWord;
             if (keyShown_)
-                words << resultstexts::keyWord << choicesText(keyTicks(item.question));
+                words << resultstexts::keyWord << choicesText(item.keyTicks);
             return words.join(QLatin1Char(' '));
         }
         return itemData(item, column, Qt::DisplayRole);

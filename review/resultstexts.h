@@ -6,7 +6,7 @@
 namespace resultstexts {
 inline const QString caption = QStringLiteral("結果");
 inline const QString showKey = QStringLiteral("正解を表示");
-inline const QString total = QStringLiteral("合計 %1 / %2点");
+inline const QString total = QStringLiteral("%1　合計 %2 / %3点");
 inline const QString counts = QStringLiteral("正解 %1　不正解 %2　無解答 %3");
 inline const QString timeUsed = QStringLiteral("　時間 %1");
 inline const QString chartName = QStringLiteral("大問別の得点率");

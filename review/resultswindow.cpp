@@ -34,8 +34,9 @@ QString itemList(const std::vector<int> &items) {
 
 } // namespace
 
-ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
-    : QWidget(parent), onItemActivated_(std::move(onItemActivated)) {
+ResultsWindow::ResultsWindow(const QString &paperTitle, const QString &answerBookPath,
+                             ItemActivated onItemActivated, QWidget *parent)
+    : QWidget(parent), onItemActivated_(std::move(onItemActivated)), paperTitle_(paperTitle) {
     setObjectName(QStringLiteral("frm結果"));
     setWindowTitle(resultstexts::caption);
     setAccessibleName(windowTitle());
@@ -69,7 +70,7 @@ ResultsWindow::ResultsWindow(ItemActivated onItemActivated, QWidget *parent)
     list_->header()->setStretchLastSection(true);
     list_->header()->setSectionsMovable(false);
 
-    pane_ = new AnswerBookPane(this);
+    pane_ = new AnswerBookPane(answerBookPath, this);
 
     // Made after the list and the pane, so that the focus comes to it after them.
     attemptsModel_ = new AttemptsModel(this);
@@ -113,7 +114,10 @@ void ResultsWindow::setAttempts(const AttemptLog &log) {
     const MarkingReview &review = latest.review;
     model_->setReview(review, log.latestChanges(), latest.flagged);
     chart_->setSections(review.sections);
-    lblTotal_->setText(resultstexts::total.arg(review.total).arg(AnswerKey::maxTotal()));
+    int possible = 0;
+    for (const SectionSubtotal &section : review.sections)
+        possible += section.possible;
+    lblTotal_->setText(resultstexts::total.arg(paperTitle_).arg(review.total).arg(possible));
     QString counts = resultstexts::counts.arg(review.correctCount)
                          .arg(review.wrongCount)
                          .arg(review.unansweredCount);

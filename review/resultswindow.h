@@ -24,7 +24,9 @@ public:
     // Called with the question number when a learner activates an item's row.
     using ItemActivated = std::function<void(int q)>;
 
-    explicit ResultsWindow(ItemActivated onItemActivated, QWidget *parent = nullptr);
+    // The attempts are of the paper named paperTitle, whose answer book is at answerBookPath.
+    ResultsWindow(const QString &paperTitle, const QString &answerBookPath,
+                  ItemActivated onItemActivated, QWidget *parent = nullptr);
 
     // Shows the latest of the attempts, set against the one before it. The log holds at least one.
     void setAttempts(const AttemptLog &log);
@@ -44,6 +46,7 @@ private:
     QString flaggedText(const Attempt &attempt) const;
 
     ItemActivated onItemActivated_;
+    const QString paperTitle_;
     ResultsModel *model_ = nullptr;
     QLabel *lblTotal_ = nullptr;
     QLabel *lblCounts_ = nullptr;

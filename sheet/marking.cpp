@@ -41,6 +41,8 @@ MarkingReview reviewSheet(const SheetTicks &sheet, const AnswerKey &key) {
         for (int k = 1; k <= entry.choiceCount; ++k) {
             if (sheet.isTicked(q, k))
                 item.ticks |= static_cast<std::uint16_t>(1u << (k - 1));
+            if (entry.isCorrectChoice(k))
+                item.keyTicks |= static_cast<std::uint16_t>(1u << (k - 1));
         }
         item.possible = entry.points;
         item.earned = marked.pointsFor(q);

@@ -38,7 +38,8 @@ struct ItemOutcome {
     enum class Kind { Correct, Wrong, Unanswered };
 
     int question = 0;
-    std::uint16_t ticks = 0; // bit k - 1 set when box k is ticked
+    std::uint16_t ticks = 0;    // bit k - 1 set when box k is ticked
+    std::uint16_t keyTicks = 0; // the key's choices, likewise
     Kind kind = Kind::Unanswered;
     int earned = 0;
     int possible = 0;
@@ -57,7 +58,8 @@ struct SectionSubtotal {
 
 inline constexpr int sectionCount = 6;
 
-// A marked sheet item by item and section by section, with the total markSheet gives.
+// A marked sheet item by item and section by section, with the total markSheet gives. It keeps
+// the key it was marked against, so that a review needs nothing else.
 struct MarkingReview {
     std::array<ItemOutcome, AnswerKey::questionCount()> items{};
     std::array<SectionSubtotal, sectionCount> sections{};

@@ -26,6 +26,22 @@ const QPixmap &PictureBox::image() {
     return image_;
 }
 
+void PictureBox::setImagePath(const QString &imagePath) {
+    if (imagePath == path_)
+        return;
+    path_ = imagePath;
+    image_ = QPixmap();
+    const int zoom = zoom_;
+    zoom_ = 100;
+    scaled_ = QPixmap();
+    setZoom(zoom);
+    if (horizontal_) {
+        horizontal_->setValue(0);
+        vertical_->setValue(0);
+    }
+    update();
+}
+
 void PictureBox::setZoom(int percent) {
     if (percent == zoom_)
         return;

@@ -16,6 +16,8 @@ public:
     PictureBox(const QString &imagePath, QWidget *parent);
 
     void setZoom(int percent);
+    // Another image, decoded when next seen, at the zoom the box has.
+    void setImagePath(const QString &imagePath);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

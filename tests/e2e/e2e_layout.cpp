@@ -32,7 +32,7 @@ void printBox(int q, int k) {
 
 int main(int argc, char **argv) {
     if (argc >= 2 && std::strcmp(argv[1], "key") == 0) {
-        for (const KeyEntry &entry : AnswerKey::entries)
+        for (const KeyEntry &entry : designKey)
             for (int k : entry.correct)
                 if (k != 0)
                     printBox(entry.question, k);

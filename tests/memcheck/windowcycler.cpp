@@ -26,7 +26,7 @@ WindowCycler::WindowCycler(ExamWindow &exam) : exam_(exam) {
     for (const VerdictBand &band : verdictBands) {
         std::vector<int> &items = bandItems_[static_cast<std::size_t>(band.band - 1)];
         int total = 0;
-        for (const KeyEntry &entry : AnswerKey::entries) {
+        for (const KeyEntry &entry : designKey) {
             if (total >= band.threshold)
                 break;
             items.push_back(entry.question);
@@ -38,7 +38,7 @@ WindowCycler::WindowCycler(ExamWindow &exam) : exam_(exam) {
 int WindowCycler::scoreInBand(int band) {
     AnswerSheet *sheet = exam_.answerSheet();
     const std::vector<int> &items = bandItems_[static_cast<std::size_t>(band - 1)];
-    for (const KeyEntry &entry : AnswerKey::entries) {
+    for (const KeyEntry &entry : designKey) {
         const bool wanted = std::find(items.begin(), items.end(), entry.question) != items.end();
         for (int k = 1; k <= entry.choiceCount; ++k)
             sheet->box(entry.question, k)->setChecked(wanted && entry.isCorrectChoice(k));

@@ -191,7 +191,7 @@ void MonkeyUser::clickBox(ExamWindow &window, int q, int k) {
 // Sets question q's boxes to the key: a user who knows the answers, so that the higher bands
 // turn up too.
 QString MonkeyUser::answerByKey(ExamWindow &window, int q) {
-    const KeyEntry &entry = AnswerKey::entry(q);
+    const KeyEntry &entry = AnswerKey().entry(q);
     for (int k = 1; k <= entry.choiceCount; ++k)
         if (window.answerSheet()->box(entry.question, k)->isChecked() != entry.isCorrectChoice(k))
             clickBox(window, entry.question, k);

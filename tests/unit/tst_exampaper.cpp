@@ -7,13 +7,15 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "app/papers.h"
 #include "review/answerbook.h"
 #include "rtf/rtfreader.h"
 #include "sheet/answerkey.h"
 #include "sheet/questiongroups.h"
+#include "toolkit/latecontent.h"
 
-// The shipped paper read back through the program's own RTF reader, checked against the answer
-// sheet's groups and the key: if the paper and the sheet drift apart, a player answers questions
+// Every built-in paper read back through the program's own RTF reader, checked against the answer
+// sheet's groups and its key: if a paper and the sheet drift apart, a player answers questions
 // that are not there.
 
 namespace {
@@ -46,8 +48,8 @@ Label parseLabel(std::string_view utf8) {
     return l;
 }
 
-int keyAnswers(int q) {
-    const auto &c = AnswerKey::entry(q).correct;
+int keyAnswers(const AnswerKey &key, int q) {
+    const auto &c = key.entry(q).correct;
     return int(std::count_if(c.begin(), c.end(), [](int k) { return k != 0; }));
 }
 
@@ -71,8 +73,9 @@ struct Part {
 
 class Paper {
 public:
-    Paper() {
-        QFile file(QStringLiteral(":/content/exam_paper.rtf"));
+    explicit Paper(const char *path) {
+        registerLateContent();
+        QFile file(QString::fromLatin1(path));
         if (file.open(QIODevice::ReadOnly))
             readRtf(file.readAll(), &document);
         for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
@@ -152,11 +155,11 @@ public:
 
 // Answer numbers as the sheet counts them: one per blank, so one for most questions, two for
 // a word-order item and three for the last one. Section 1 uses numbers but does not print them.
-std::map<int, std::vector<int>> answerNumbers() {
+std::map<int, std::vector<int>> answerNumbers(const AnswerKey &key) {
     std::map<int, std::vector<int>> numbers;
     int next = 1;
-    for (const KeyEntry &e : AnswerKey::entries)
-        for (int k = 0; k < keyAnswers(e.question); ++k)
+    for (const KeyEntry &e : key.entries())
+        for (int k = 0; k < keyAnswers(key, e.question); ++k)
             numbers[e.question].push_back(next++);
     return numbers;
 }
@@ -167,11 +170,23 @@ class TestExamPaper : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY2(paper.count() > 200, "the shipped paper did not read back"); }
+    void initTestCase() {
+        for (const BuiltInPaper &built : builtInPapers()) {
+            papers.push_back(std::make_unique<Paper>(built.documents.document));
+            QVERIFY2(papers.back()->count() > 200,
+                     qPrintable(QString::fromUtf8(built.title) + ": did not read back"));
+        }
+    }
 
     // Six section headings in order, each stating the points its questions are worth, and
     // sections 5 and 6 writing them in full-width digits as the printed paper does.
+    void sectionsStateTheirPoints_data() { eachPaper(); }
     void sectionsStateTheirPoints() {
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
         const auto sections = paper.sections();
         QCOMPARE(int(sections.size()), 6);
         int total = 0;
@@ -180,7 +195,7 @@ private slots:
             int points = 0;
             for (const QuestionGroup &g : sheetlayout::groups)
                 if (parseLabel(g.label).section == s)
-                    points += AnswerKey::entry(g.number).points;
+                    points += key.entry(g.number).points;
             const QString t = paper.text(sections[std::size_t(s - 1)].second);
             static const QRegularExpression stated(QStringLiteral("（配点([0-9０-９]+)）$"));
             const auto m = stated.match(t);
@@ -194,7 +209,13 @@ private slots:
     }
 
     // The parts follow the sheet's label prefixes one for one, inside the right sections.
+    void partsMatchTheSheet_data() { eachPaper(); }
     void partsMatchTheSheet() {
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
         QStringList expected;
         for (const QuestionGroup &g : sheetlayout::groups) {
             const QString prefix = QString::fromUtf8(g.label.data(), 2);
@@ -209,8 +230,14 @@ private slots:
 
     // Each part heads its items 問１, 問２ … as the sheet's tabs count them, and shows exactly
     // its own answer numbers, always in red, the items' ones in ascending order.
+    void itemsAndBlanksInOrder_data() { eachPaper(); }
     void itemsAndBlanksInOrder() {
-        const auto numbers = answerNumbers();
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
+        const auto numbers = answerNumbers(key);
         static const QRegularExpression item(QStringLiteral("^問([０-９]+)(　|$)"));
         for (const Part &p : paper.parts()) {
             const QString where = QString::number(p.section) + p.letter;
@@ -253,8 +280,14 @@ private slots:
 
     // Every item offers exactly the choices its group has boxes for, numbered ① up without a
     // gap, and the part's instruction names the same range.
+    void choicesMatchTheBoxes_data() { eachPaper(); }
     void choicesMatchTheBoxes() {
-        const auto numbers = answerNumbers();
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
+        const auto numbers = answerNumbers(key);
         static const QRegularExpression item(QStringLiteral("^問[０-９]+(　|$)"));
         static const QRegularExpression range(QStringLiteral("①～([①-⑩])"));
         for (const Part &p : paper.parts()) {
@@ -304,10 +337,16 @@ private slots:
 
     // A word-order item has a red underlined blank for each of its words, and its two
     // answer numbers stand in two of those blanks.
+    void wordOrderBlanks_data() { eachPaper(); }
     void wordOrderBlanks() {
-        const auto numbers = answerNumbers();
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
+        const auto numbers = answerNumbers(key);
         for (const Part &p : paper.parts()) {
-            if (keyAnswers(p.groups.front()) != 2)
+            if (keyAnswers(key, p.groups.front()) != 2)
                 continue;
             int group = -1;
             std::vector<QString> blanks;
@@ -345,7 +384,13 @@ private slots:
 
     // The figures are referred to where they belong, each by a paragraph of its own, and the
     // paper ends with the last of the ten statements.
+    void figuresAndLastLine_data() { eachPaper(); }
     void figuresAndLastLine() {
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
         const auto sections = paper.sections();
         auto sectionOf = [&](int i) {
             int s = 0;
@@ -366,10 +411,17 @@ private slots:
 
     // The answer book explains every item, and its answer line names exactly the key's choices;
     // every passage has its translation and a word list of 10 to 20 entries.
+    void answerBook_data() { eachPaper(); }
     void answerBook() {
-        const AnswerBook &book = AnswerBook::builtIn();
+        QFETCH(int, index);
+        const Paper &paper = *papers[std::size_t(index)];
+        const AnswerKey key(*builtInPapers()[std::size_t(index)].key);
+        Q_UNUSED(paper);
+        Q_UNUSED(key);
+        const AnswerBook &book = AnswerBook::builtIn(
+            QString::fromLatin1(builtInPapers()[std::size_t(index)].answerBook));
         QVERIFY2(book.problems().isEmpty(), qPrintable(book.problems().join(u'\n')));
-        for (const KeyEntry &e : AnswerKey::entries) {
+        for (const KeyEntry &e : key.entries()) {
             const QString &text = book.item(e.question);
             const QString label = QString::fromUtf8(sheetlayout::group(e.question).label.data());
             QVERIFY2(text.startsWith(QStringLiteral("**正解　")), qPrintable(label));
@@ -418,7 +470,13 @@ private slots:
     }
 
 private:
-    Paper paper;
+    static void eachPaper() {
+        QTest::addColumn<int>("index");
+        for (std::size_t i = 0; i < builtInPapers().size(); ++i)
+            QTest::newRow(builtInPapers()[i].title.data()) << int(i);
+    }
+
+    std::vector<std::unique_ptr<Paper>> papers;
 };
 
 QTEST_MAIN(TestExamPaper)

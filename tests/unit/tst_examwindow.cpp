@@ -67,7 +67,7 @@ class TestExamWindow : public QObject {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
     void tickKey() {
-        for (const KeyEntry &entry : AnswerKey::entries)
+        for (const KeyEntry &entry : designKey)
             for (int k : entry.correct)
                 if (k != 0)
                     click(entry.question, k);
@@ -490,7 +490,7 @@ private slots:
         QVERIFY(frm && frm->isVisible());
         QCOMPARE(frm->objectName(), QStringLiteral("frm結果"));
         QCOMPARE(frm->windowTitle(), QStringLiteral("結果"));
-        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("合計 2 / 200点"));
+        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("第１回　合計 2 / 200点"));
         QCOMPARE(resultsText(frm, "lbl内訳"),
                  QStringLiteral("正解 1　不正解 1　無解答 44　時間 0:05"));
         auto *list = frm->findChild<QTreeView *>(QStringLiteral("lst結果"));
@@ -552,7 +552,7 @@ private slots:
         // Score that no Start preceded shows no time.
         QTest::mouseClick(button("cmd得点"), Qt::LeftButton);
         QCOMPARE(window->resultsWindow(), frm.data());
-        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("合計 2 / 200点"));
+        QCOMPARE(resultsText(frm, "lbl合計"), QStringLiteral("第１回　合計 2 / 200点"));
         QCOMPARE(resultsText(frm, "lbl内訳"), QStringLiteral("正解 1　不正解 1　無解答 44"));
         QCOMPARE(model->index(0, 0, section1).data(Qt::AccessibleTextRole).toString(),
                  QStringLiteral("1A-問1 － 無解答 0/2点 前回は正解 正解 ①"));
@@ -669,8 +669,8 @@ private slots:
 
         // A mixed sheet: the key on 1 to 4, a wrong box on 5 and 9, the rest unanswered.
         for (int q = 1; q <= 4; ++q)
-            click(q, AnswerKey::entry(q).correct[0]);
-        auto wrongBox = [](int q) { return AnswerKey::entry(q).correct[0] == 1 ? 2 : 1; };
+            click(q, AnswerKey().entry(q).correct[0]);
+        auto wrongBox = [](int q) { return AnswerKey().entry(q).correct[0] == 1 ? 2 : 1; };
         click(5, wrongBox(5));
         click(9, wrongBox(9));
         button("cmd得点")->click();
@@ -679,14 +679,14 @@ private slots:
         retry->trigger();
         QCOMPARE(tickCount(), 4);
         for (int q = 1; q <= 4; ++q)
-            QVERIFY(sheet()->isTicked(q, AnswerKey::entry(q).correct[0]));
+            QVERIFY(sheet()->isTicked(q, AnswerKey().entry(q).correct[0]));
         QCOMPARE(sheet()->currentIndex(), 4);
         QVERIFY(!child<QTimer>(QStringLiteral("tmr時間"))->isActive());
         QCOMPARE(labelText("lbl秒"), QString());
 
         // Two of the wrong items put right: a second attempt, with both as ×→○.
-        click(5, AnswerKey::entry(5).correct[0]);
-        click(9, AnswerKey::entry(9).correct[0]);
+        click(5, AnswerKey().entry(5).correct[0]);
+        click(9, AnswerKey().entry(9).correct[0]);
         wallClock.advanceMs(3 * 60 * 1000);
         button("cmd得点")->click();
         action("mnu結果")->trigger();
@@ -794,9 +794,10 @@ private slots:
     // The menus carry their access keys and the items their names.
     void menus() {
         const QList<QAction *> menus = window->menuBar()->actions();
-        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), QStringLiteral("ゲーム(&G)"));
-        QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("問題(&P)"));
+        QCOMPARE(menus[2]->text(), QStringLiteral("ヘルプ(&H)"));
         QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuExit"))->text(),
                  QStringLiteral("終了(&Q)"));
         QCOMPARE(window->findChild<QAction *>(QStringLiteral("mnuAbout"))->text(),

@@ -102,7 +102,8 @@ private slots:
     // Each figure has a description, and figure 2's gives every group's percentages in legend
     // order, as drawn: a changed chart cannot leave its description behind.
     void descriptionsMatchTheFigures() {
-        const std::map<QString, QString> &descriptions = figureDescriptions();
+        const std::map<QString, QString> &descriptions =
+            figureDescriptions(QStringLiteral(":/content/figure_descriptions.txt"));
         QCOMPARE(descriptions.size(), std::size_t(3));
         for (const char *caption : {"図１", "図２", "図３"})
             QVERIFY2(descriptions.count(QString::fromUtf8(caption)) &&
@@ -130,7 +131,8 @@ private slots:
             "狐",         "ネコ",     "ねこ",   "猫",       "シカ",   "鹿",     "ウサギ",
             "うさぎ",     "兎",       "キジ",   "雉",       "クマ",   "くま",   "熊",
             "ハリネズミ", "カーテン", "雲",     "タマネギ", "玉ねぎ", "ふたご", "双子"};
-        for (const auto &[caption, text] : figureDescriptions())
+        for (const auto &[caption, text] :
+             figureDescriptions(QStringLiteral(":/content/figure_descriptions.txt")))
             for (const QString &answer : answers) {
                 // English as whole words: "Location" holds no cat.
                 const QRegularExpression word(QStringLiteral("\\b%1s?\\b").arg(answer),

@@ -20,7 +20,7 @@ public:
     }
     void untick(int q, int k) { ticks_.erase({q, k}); }
     void tickKey(int q) {
-        for (int k : AnswerKey::entry(q).correct)
+        for (int k : AnswerKey().entry(q).correct)
             if (k != 0)
                 ticks_.insert({q, k});
     }
@@ -79,7 +79,7 @@ private slots:
     // every correct choice is a box that exists.
     void keyFitsSheet() {
         QCOMPARE(AnswerKey::questionCount(), int(sheetlayout::groups.size()));
-        for (const KeyEntry &entry : AnswerKey::entries) {
+        for (const KeyEntry &entry : designKey) {
             const QuestionGroup &group = sheetlayout::group(entry.question);
             QCOMPARE(entry.question, group.number);
             QCOMPARE(entry.choiceCount, group.choiceCount);
@@ -155,13 +155,13 @@ private slots:
 
         TickGrid sheet;
         sheet.tickWholeKey();
-        for (int k = 1; k <= AnswerKey::entry(question).choiceCount; ++k)
+        for (int k = 1; k <= AnswerKey().entry(question).choiceCount; ++k)
             sheet.untick(question, k);
         for (int k : ticks)
             sheet.tick(question, {k});
         const MarkingResult result = markSheet(sheet, AnswerKey());
         QCOMPARE(result.pointsFor(question), points);
-        QCOMPARE(result.total, 200 - AnswerKey::entry(question).points + points);
+        QCOMPARE(result.total, 200 - AnswerKey().entry(question).points + points);
     }
 
     // Marking reads the sheet and nothing else: the same ticks give the same result twice.
@@ -206,12 +206,12 @@ private slots:
         for (int q = 1; q <= 46; ++q) {
             const ItemOutcome &item = review.item(q);
             QCOMPARE(item.question, q);
-            QCOMPARE(item.possible, AnswerKey::entry(q).points);
+            QCOMPARE(item.possible, AnswerKey().entry(q).points);
             QVERIFY(item.earned <= item.possible);
             QCOMPARE(item.earned, marked.pointsFor(q));
             bool anyTick = false;
             for (int k = 1; k <= sheetlayout::maxChoices; ++k) {
-                const bool ticked = k <= AnswerKey::entry(q).choiceCount && ticks.isTicked(q, k);
+                const bool ticked = k <= AnswerKey().entry(q).choiceCount && ticks.isTicked(q, k);
                 QCOMPARE(item.isTicked(k), ticked);
                 anyTick = anyTick || ticked;
             }

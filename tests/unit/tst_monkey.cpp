@@ -96,7 +96,7 @@ class TestMonkey : public QObject {
     void scored() {
         lastPress = Press::Score;
         int total = 0;
-        for (const KeyEntry &entry : AnswerKey::entries) {
+        for (const KeyEntry &entry : designKey) {
             bool correct = true;
             for (int k = 1; k <= entry.choiceCount; ++k)
                 correct = correct && window->answerSheet()->box(entry.question, k)->isChecked() ==
@@ -105,9 +105,9 @@ class TestMonkey : public QObject {
             total += correct ? entry.points : 0;
         }
         expectedScore = QString::number(total);
-        ++seen[total == AnswerKey::maxTotal() ? "Score 200"
-               : total > 0                    ? "Score 1-199"
-                                              : "Score 0"];
+        ++seen[total == AnswerKey().maxTotal() ? "Score 200"
+               : total > 0                     ? "Score 1-199"
+                                               : "Score 0"];
     }
 
     // The visible top-level windows with the given object name.
