@@ -1,6 +1,7 @@
 // Prints click points of the exam window's client area for the end-to-end tests, from the same
 // tables the program uses, so the tests never restate the layout.
-//   e2e_layout key      one line per ticked box of the key: "TAB_X TAB_Y BOX_X BOX_Y Q K"
+//   e2e_layout key [P]  one line per ticked box of paper P's key (1, the designed paper, unless
+//                       given): "TAB_X TAB_Y BOX_X BOX_Y Q K"
 //   e2e_layout mark Q   the mark of group Q: "X Y W H"
 //   e2e_layout labels   the sheet's tab captions in tab order, one a line (UTF-8)
 //   e2e_layout box Q K  box K of group Q, as a line of "key"
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/papers.h"
 #include "sheet/answerkey.h"
 #include "sheet/questiongroups.h"
 
@@ -32,7 +34,12 @@ void printBox(int q, int k) {
 
 int main(int argc, char **argv) {
     if (argc >= 2 && std::strcmp(argv[1], "key") == 0) {
-        for (const KeyEntry &entry : designKey)
+        const std::size_t paper = argc >= 3 ? std::size_t(std::atoi(argv[2]) - 1) : 0;
+        if (paper >= builtInPapers().size()) {
+            std::fprintf(stderr, "no paper %s\n", argv[2]);
+            return 2;
+        }
+        for (const KeyEntry &entry : *builtInPapers()[paper].key)
             for (int k : entry.correct)
                 if (k != 0)
                     printBox(entry.question, k);
@@ -53,6 +60,6 @@ int main(int argc, char **argv) {
         printBox(std::atoi(argv[2]), std::atoi(argv[3]));
         return 0;
     }
-    std::fprintf(stderr, "usage: e2e_layout key | mark Q | box Q K | labels\n");
+    std::fprintf(stderr, "usage: e2e_layout key [P] | mark Q | box Q K | labels\n");
     return 2;
 }

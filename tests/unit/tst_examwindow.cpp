@@ -18,6 +18,8 @@
 #include <QtTest>
 
 #include "app/examwindow.h"
+#include "app/papers.h"
+#include "documents/figuredescriptions.h"
 #include "documents/aboutwindow.h"
 #include "documents/paperview.h"
 #include "fakewallclock.h"
@@ -66,8 +68,8 @@ class TestExamWindow : public QObject {
         QCheckBox *b = box(q, k);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
-    void tickKey() {
-        for (const KeyEntry &entry : designKey)
+    void tickKey(const KeyTable &key = designKey) {
+        for (const KeyEntry &entry : key)
             for (int k : entry.correct)
                 if (k != 0)
                     click(entry.question, k);
@@ -789,6 +791,78 @@ private slots:
         QCOMPARE(sizeAt(sample), designedSize);
         paper->zoomOut();
         QCOMPARE(paper->zoom(), 100);
+    }
+
+    // 問題 lists the built-in papers, the designed one chosen. Another is chosen between exams
+    // only; with nothing on the sheet it comes at once, otherwise after はい, and it brings its
+    // text (on its first tab, at the top), its figures and their descriptions, its key and its
+    // name in the results; いいえ keeps everything as it was.
+    void choosingAPaper() {
+        const auto papers = builtInPapers();
+        const QList<QAction *> choices = window->menuBar()->actions()[1]->menu()->actions();
+        QCOMPARE(choices.size(), int(papers.size()));
+        for (int i = 0; i < choices.size(); ++i) {
+            QCOMPARE(choices[i]->text(), QString::fromUtf8(papers[std::size_t(i)].title));
+            QCOMPARE(choices[i]->isChecked(), i == 0);
+        }
+        if (papers.size() < 2)
+            QSKIP("one built-in paper");
+
+        auto *paper = child<PaperView>(QStringLiteral("stb英語"));
+        QTextEdit *text = paper->document();
+        const QString designed = text->toPlainText();
+        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum() / 2);
+        selectTab(paper, 2);
+        choices[1]->trigger();
+        QCOMPARE(window->paperIndex(), 1);
+        QVERIFY(choices[1]->isChecked() && !choices[0]->isChecked());
+        QCOMPARE(paper->currentIndex(), 0);
+        QCOMPARE(text->verticalScrollBar()->value(), 0);
+        const QString second = text->toPlainText();
+        QVERIFY(second != designed && second.contains(QStringLiteral("第６問")));
+        const auto &described = figureDescriptions(QString::fromLatin1(papers[1].documents.descriptions));
+        QCOMPARE(child<QWidget>(QStringLiteral("Picture3"))->accessibleDescription(),
+                 described.at(QStringLiteral("図２")));
+
+        tickKey(*papers[1].key);
+        button("cmd得点")->click();
+        QCOMPARE(labelText("lbl得点"), QStringLiteral("200"));
+        action("mnu結果")->trigger();
+        QVERIFY(resultsText(window->resultsWindow(), "lbl合計")
+                    .startsWith(QString::fromUtf8(papers[1].title)));
+
+        button("cmdスタート")->click();
+        QVERIFY(!choices[0]->isEnabled());
+        choices[0]->trigger();
+        QCOMPARE(window->paperIndex(), 1);
+        button("cmd得点")->click();
+        QVERIFY(choices[0]->isEnabled());
+
+        auto answer = [&](const QString &caption) {
+            choices[0]->trigger();
+            auto *box = window->findChild<QMessageBox *>(QStringLiteral("msg問題"));
+            QVERIFY(box && box->isVisible());
+            QCOMPARE(box->text(), QStringLiteral("解答と得点を消去して、第１回の問題に替えますか？"));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("いいえ"));
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == caption)
+                    QTest::mouseClick(b, Qt::LeftButton);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        answer(QStringLiteral("いいえ"));
+        QCOMPARE(window->paperIndex(), 1);
+        QVERIFY(choices[1]->isChecked());
+        QCOMPARE(tickCount(), 46 + 3 + 2);
+        sheet()->setFlagged(3, true);
+        answer(QStringLiteral("はい"));
+        QCOMPARE(window->paperIndex(), 0);
+        QVERIFY(choices[0]->isChecked());
+        QCOMPARE(tickCount(), 0);
+        QVERIFY(!sheet()->isFlagged(3));
+        QCOMPARE(labelText("lbl得点"), QString());
+        QVERIFY(!action("mnu結果")->isEnabled() && !action("mnu解き直し")->isEnabled());
+        QCOMPARE(text->toPlainText(), designed);
+        QVERIFY(!markShown(1));
     }
 
     // The menus carry their access keys and the items their names.
