@@ -205,6 +205,49 @@ private slots:
                                              QLatin1String(kActivities[j].name))));
     }
 
+    // Each bar stands on the axis at its percentage's height, inside the plot and clear of its
+    // neighbours and of the legend, and the drawing puts its outline there.
+    void commuteChartBarsFollowTheData() {
+        using commutechart::barRect;
+        const QImage chart = drawPaper2Figure2();
+        for (std::size_t y = 0; y < commutechart::kYears.size(); ++y)
+            for (std::size_t a = 0; a < commutechart::kActivities.size(); ++a) {
+                const QRect bar = barRect(y, a);
+                const QString where = QStringLiteral("%1 %2").arg(
+                    QLatin1String(commutechart::kYears[y].caption),
+                    QLatin1String(commutechart::kActivities[a].name));
+                QCOMPARE(bar.top() + bar.height(), 176);
+                QCOMPARE(bar.height(), int(commutechart::kYears[y].percent[a] * 2.5));
+                QVERIFY2(bar.left() > 40 && bar.right() < 358, qPrintable(where));
+                if (a > 0)
+                    QVERIFY2(barRect(y, a - 1).right() < bar.left(), qPrintable(where));
+                else if (y > 0)
+                    QVERIFY2(barRect(y - 1, 4).right() + 10 < bar.left(), qPrintable(where));
+                for (int row = bar.top() + 1; row < bar.top() + bar.height(); ++row)
+                    QVERIFY2(qGray(chart.pixel(bar.left(), row)) < 100, qPrintable(where));
+            }
+    }
+
+    // Every bag and every sky is there: each slot of figure 1 and each cell of figure 3 holds
+    // ink below its label.
+    void paper2DrawingsFillTheirPlaces() {
+        const auto ink = [](const QImage &image, const QRect &area) {
+            int dark = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    dark += qGray(image.pixel(x, y)) < 200;
+            return dark;
+        };
+        const QImage bags = drawPaper2Figure1();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(ink(bags, QRect(int(i * 333 / 5.0) + 4, 4, 58, 88)) > 150,
+                     qPrintable(QStringLiteral("bag %1").arg(i + 1)));
+        const QImage skies = drawPaper2Figure3();
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(ink(skies, QRect((i % 3) * 174 + 10, (i / 3) * 152 + 30, 154, 112)) > 200,
+                     qPrintable(QStringLiteral("sky %1").arg(i + 1)));
+    }
+
     // The second paper's descriptions: one per figure, figure 2's percentages as drawn, and
     // neither the bags' nicknames nor the names of the kinds of cloud.
     void paper2Descriptions() {

@@ -223,6 +223,15 @@ void fillArea(QPainter &p, const QRectF &area, commutechart::Fill fill) {
     }
 }
 
+// The chart's plot area and bars.
+constexpr int kPlotLeft = 40;
+constexpr int kPlotRight = 348;
+constexpr int kZero = 176;
+constexpr double kPerPercent = 2.5;
+constexpr int kBarWidth = 14;
+constexpr int kBarGap = 2;
+constexpr int kGroupWidth = 5 * kBarWidth + 4 * kBarGap;
+
 // ---- Figure 3: six skies ----------------------------------------------------------------------
 
 const QColor kCloudFill(236, 236, 236);
@@ -396,6 +405,13 @@ QImage commutechart::swatch(const Activity &activity, QSize size) {
     return image;
 }
 
+QRect commutechart::barRect(std::size_t year, std::size_t activity) {
+    const double space = (kPlotRight - kPlotLeft - 3.0 * kGroupWidth) / 4.0;
+    const int groupLeft = kPlotLeft + int(space * double(year + 1)) + kGroupWidth * int(year);
+    const int height = int(kYears[year].percent[activity] * kPerPercent);
+    return {groupLeft + int(activity) * (kBarWidth + kBarGap), kZero - height, kBarWidth, height};
+}
+
 QImage drawPaper2Figure2() {
     constexpr int width = 472;
     constexpr int height = 227;
@@ -410,42 +426,32 @@ QImage drawPaper2Figure2() {
                QStringLiteral("What do you spend the most time doing on your commute?"));
 
     // The axis: 0 to 50 percent, a faint line every ten.
-    const int left = 40;
-    const int right = 348;
-    const int zero = 176;
-    const double perPercent = 2.5;
     p.setFont(pixelFont(10));
     for (int v = 0; v <= 50; v += 10) {
-        const int y = zero - int(v * perPercent);
+        const int y = kZero - int(v * kPerPercent);
         p.setPen(v == 0 ? QPen(Qt::black, 1) : QPen(QColor(190, 190, 190), 1, Qt::DotLine));
-        p.drawLine(left, y, right, y);
+        p.drawLine(kPlotLeft, y, kPlotRight, y);
         p.setPen(Qt::black);
-        p.drawText(QRectF(4, y - 7, left - 8, 14), Qt::AlignRight | Qt::AlignVCenter,
+        p.drawText(QRectF(4, y - 7, kPlotLeft - 8, 14), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(v) + '%');
     }
-    p.drawLine(left, zero, left, zero - int(50 * perPercent));
+    p.drawLine(kPlotLeft, kZero, kPlotLeft, kZero - int(50 * kPerPercent));
 
-    constexpr int barWidth = 14;
-    constexpr int barGap = 2;
-    constexpr int groupWidth = 5 * barWidth + 4 * barGap;
-    const double space = (right - left - 3.0 * groupWidth) / 4.0;
     for (std::size_t g = 0; g < kYears.size(); ++g) {
-        const int groupLeft = left + int(space * double(g + 1)) + groupWidth * int(g);
+        const int groupLeft = commutechart::barRect(g, 0).left();
         for (std::size_t a = 0; a < kActivities.size(); ++a) {
             const int percent = kYears[g].percent[a];
-            const int barHeight = int(percent * perPercent);
-            const QRect bar(groupLeft + int(a) * (barWidth + barGap), zero - barHeight, barWidth,
-                            barHeight);
+            const QRect bar = commutechart::barRect(g, a);
             fillArea(p, bar, kActivities[a].fill);
             p.setPen(QPen(Qt::black, 1));
             p.setBrush(Qt::NoBrush);
             p.drawRect(QRectF(bar).adjusted(0.5, 0.5, -0.5, 0.5));
             p.setFont(pixelFont(10));
-            p.drawText(QRectF(bar.left() - 4, bar.top() - 14, barWidth + 8, 13), Qt::AlignCenter,
-                       QString::number(percent));
+            p.drawText(QRectF(bar.left() - 4, bar.top() - 14, kBarWidth + 8, 13),
+                       Qt::AlignCenter, QString::number(percent));
         }
         p.setFont(pixelFont(12, true));
-        p.drawText(QRectF(groupLeft - 10, zero + 5, groupWidth + 20, 16), Qt::AlignCenter,
+        p.drawText(QRectF(groupLeft - 10, kZero + 5, kGroupWidth + 20, 16), Qt::AlignCenter,
                    QString::fromLatin1(kYears[g].caption));
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <array>
 #include <numeric>
@@ -60,6 +61,10 @@ inline constexpr std::array<Year, 3> kYears{{
     {"Second-year", {35, 20, 10, 20, 15}},
     {"Third-year", {15, 45, 5, 15, 20}},
 }};
+
+// Where the chart draws the bar of one year's activity, in the figure's pixels: its height is the
+// percentage at 2.5 pixels a point, standing on the axis at y = 176.
+QRect barRect(std::size_t year, std::size_t activity);
 
 static_assert(std::accumulate(kYears[0].percent.begin(), kYears[0].percent.end(), 0) == 100);
 static_assert(std::accumulate(kYears[1].percent.begin(), kYears[1].percent.end(), 0) == 100);
