@@ -1,17 +1,20 @@
 // figures OUTPUT_FOLDER
 //
-// Draws the paper's three figures and writes them as figure1.jpg … figure3.jpg into the folder,
-// normally content/. Run from the repository root:
+// Draws the papers' figures: the first paper's as figure1.jpg … figure3.jpg in the folder, normally
+// content/, and the second paper's as the same names in its paper2/ folder. Run from the
+// repository root:
 //
 //     build/tools/figures/figures content
 //
-// What a screen reader says for each figure is written by hand in content/figure_descriptions.txt;
+// What a screen reader says for each figure is written by hand in content/figure_descriptions.txt
+// and content/paper2/figure_descriptions.txt;
 // a changed drawing needs its description changed too.
 
 #include "toolkit/fonts.h"
 #include "tools/figures/figurejpeg.h"
 #include "tools/figures/footprintfigure.h"
 #include "tools/figures/hairstylefigure.h"
+#include "tools/figures/paper2figures.h"
 #include "tools/figures/piechartfigure.h"
 
 #include <QDir>
@@ -51,5 +54,13 @@ int main(int argc, char *argv[]) {
     bool ok = writeFigure(drawHairstyleFigure(), folder.filePath("figure1.jpg"), err);
     ok = writeFigure(drawPieChartFigure(), folder.filePath("figure2.jpg"), err) && ok;
     ok = writeFigure(drawFootprintFigure(), folder.filePath("figure3.jpg"), err) && ok;
+    if (!folder.mkpath(QStringLiteral("paper2"))) {
+        err << folder.filePath("paper2") << ": cannot make the folder\n";
+        return 1;
+    }
+    const QDir paper2(folder.filePath(QStringLiteral("paper2")));
+    ok = writeFigure(drawPaper2Figure1(), paper2.filePath("figure1.jpg"), err) && ok;
+    ok = writeFigure(drawPaper2Figure2(), paper2.filePath("figure2.jpg"), err) && ok;
+    ok = writeFigure(drawPaper2Figure3(), paper2.filePath("figure3.jpg"), err) && ok;
     return ok ? 0 : 1;
 }
