@@ -19,8 +19,9 @@ qint64 minuteIndex(qint64 ms) {
 
 ExamClock::ExamClock(const WallClockInterface &wallClock) : wallClock_(wallClock) {}
 
-void ExamClock::start() {
-    minutes_ = examMinutes;
+void ExamClock::start(int length) {
+    length_ = length;
+    minutes_ = length;
     seconds_ = 0;
     const QDateTime now = wallClock_.now();
     started_ = now.isValid();
@@ -33,7 +34,7 @@ bool ExamClock::minuteStep() {
         return false;
     const qint64 passedMs = std::max<qint64>(0, wallClock_.sinceBootMs() - startBootMs_);
     const qint64 begun = minuteIndex(startWallMs_ + passedMs) - minuteIndex(startWallMs_);
-    const int left = begun >= examMinutes ? 0 : examMinutes - static_cast<int>(begun);
+    const int left = begun >= length_ ? 0 : length_ - static_cast<int>(begun);
     if (left >= minutes_)
         return false;
     minutes_ = left;
@@ -45,4 +46,15 @@ QString ExamClock::displayText() const {
     // Minutes above 59 carry into the hours, so 80 minutes read 1:20.
     const int total = hours_ * 60 + minutes_;
     return QStringLiteral("%1:%2").arg(total / 60).arg(total % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString timeWarning(int minutesBefore, int minutesLeft) {
+    if (minutesLeft >= minutesBefore)
+        return {};
+    if (minutesLeft == 0)
+        return QStringLiteral("試験時間が終了しました");
+    for (int mark : {10, 5, 1})
+        if (minutesLeft <= mark && mark < minutesBefore)
+            return QStringLiteral("残り%1分です").arg(minutesLeft);
+    return {};
 }

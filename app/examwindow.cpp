@@ -22,6 +22,7 @@
 #include "sheet/answersheet.h"
 #include "sheet/verdictband.h"
 #include "sheet/verdictwindow.h"
+#include "toolkit/announcer.h"
 #include "toolkit/fonts.h"
 #include "toolkit/latecontent.h"
 #include "toolkit/modulesignalplayer.h"
@@ -112,6 +113,19 @@ void ExamWindow::buildMenus() {
     mnu解き直し->setObjectName(QStringLiteral("mnu解き直し"));
     mnu解き直し->setEnabled(false);
     connect(mnu解き直し, &QAction::triggered, this, &ExamWindow::mnu解き直し_Click);
+    QMenu *mnuLength = mnuGame->addMenu(texts::lengthMenu);
+    mnuLength->setObjectName(QStringLiteral("mnu試験時間"));
+    mnu試験時間 = new QActionGroup(this);
+    static_assert(std::size(texts::lengthItems) == ExamClock::lengths.size());
+    for (std::size_t i = 0; i < ExamClock::lengths.size(); ++i) {
+        const int length = ExamClock::lengths[i];
+        QAction *choice = mnuLength->addAction(texts::lengthItems[i]);
+        choice->setObjectName(QStringLiteral("mnu試験時間%1").arg(length));
+        choice->setCheckable(true);
+        choice->setChecked(length == length_);
+        mnu試験時間->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, length] { length_ = length; });
+    }
     mnuGame->addSeparator();
     QAction *mnuExit = mnuGame->addAction(texts::exitItem);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
@@ -183,6 +197,8 @@ void ExamWindow::buildWidgets() {
     SSTab2 = new AnswerSheet(client);
     SSTab2->setGeometry(136, 392, 653, 161);
 
+    announcer_ = new Announcer(client);
+
     tmr時間 = new QTimer(this);
     tmr時間->setObjectName(QStringLiteral("tmr時間"));
     tmr時間->setInterval(1000);
@@ -212,10 +228,10 @@ void ExamWindow::setScoreText(const QString &text) {
 
 void ExamWindow::cmdスタート_Click() {
     tmr時間->start();
-    clock_.start();
+    clock_.start(length_);
     setClockText(clock_.displayText());
     cmdスタート->setEnabled(false);
-    setPaperChoiceEnabled(false);
+    setBetweenExamsEnabled(false);
     setScoreText(QString());
     SSTab2->hideAllMarks();
 
@@ -227,8 +243,14 @@ void ExamWindow::cmdスタート_Click() {
 }
 
 void ExamWindow::tmr時間_Timer() {
-    if (clock_.minuteStep())
+    const int before = clock_.hours() * 60 + clock_.minutes();
+    if (clock_.minuteStep()) {
         setClockText(clock_.displayText());
+        // Spoken at a few points only, never minute by minute, and without taking the focus.
+        const QString warning = timeWarning(before, clock_.hours() * 60 + clock_.minutes());
+        if (!warning.isEmpty())
+            announcer_->announce(warning);
+    }
 
     const QString &path = signalFile_;
     MMControl1->setFileName(path);
@@ -248,7 +270,7 @@ void ExamWindow::PlaySound(const QString &) {
 
 void ExamWindow::cmd得点_Click() {
     cmdスタート->setEnabled(true);
-    setPaperChoiceEnabled(true);
+    setBetweenExamsEnabled(true);
     setClockText(QString());
     tmr時間->stop();
 
@@ -259,8 +281,8 @@ void ExamWindow::cmd得点_Click() {
 
     Attempt attempt{review, SSTab2->flags(), wallClock_.now(), std::nullopt};
     if (clockStartedSinceScore_) {
-        // What the clock showed when it stopped: the whole 80 minutes when time ran out.
-        attempt.minutesUsed = ExamClock::examMinutes - (clock_.hours() * 60 + clock_.minutes());
+        // What the clock showed when it stopped: the whole length when time ran out.
+        attempt.minutesUsed = clock_.length() - (clock_.hours() * 60 + clock_.minutes());
     }
     attempts_.add(std::move(attempt));
     clockStartedSinceScore_ = false;
@@ -375,8 +397,10 @@ void ExamWindow::showPaper(int index) {
     stb英語->showPaper(paper().documents);
 }
 
-void ExamWindow::setPaperChoiceEnabled(bool enabled) {
+// What is chosen for an exam is chosen before it, while スタート is enabled.
+void ExamWindow::setBetweenExamsEnabled(bool enabled) {
     mnu問題->setEnabled(enabled);
+    mnu試験時間->setEnabled(enabled);
 }
 
 void ExamWindow::cmd合格率_Click() {

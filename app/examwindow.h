@@ -8,6 +8,7 @@
 #include "review/attempts.h"
 #include "toolkit/modelesswindow.h"
 
+class Announcer;
 class AnswerSheet;
 class PaperView;
 class QAction;
@@ -64,7 +65,7 @@ private:
     void clearSheet();
     const BuiltInPaper &paper() const;
     void showPaper(int index);
-    void setPaperChoiceEnabled(bool enabled);
+    void setBetweenExamsEnabled(bool enabled);
 
     std::unique_ptr<WallClockInterface> ownWallClock_;
     std::unique_ptr<SignalPlayerInterface> ownPlayer_;
@@ -85,7 +86,10 @@ private:
     QTimer *tmr時間 = nullptr;
     QAction *mnu結果 = nullptr;
     QAction *mnu解き直し = nullptr;
-    QActionGroup *mnu問題 = nullptr; // one radio item per built-in paper, in the table's order
+    QActionGroup *mnu問題 = nullptr;      // one radio item per built-in paper, in the table's order
+    QActionGroup *mnu試験時間 = nullptr;  // one radio item per length of the exam clock
+    int length_ = ExamClock::examMinutes; // what the next Start counts down from
+    Announcer *announcer_ = nullptr;
 
     std::array<ModelessWindow, verdictWindowCount> frm合格ライン;
     ModelessWindow frmヘルプ;

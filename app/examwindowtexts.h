@@ -10,6 +10,10 @@ inline const QString exitItem = QStringLiteral("終了(&Q)");
 inline const QString clearItem = QStringLiteral("解答を消去(&C)");
 inline const QString resultsItem = QStringLiteral("結果(&R)...");
 inline const QString retryItem = QStringLiteral("間違えた問題を解き直す(&W)");
+inline const QString lengthMenu = QStringLiteral("試験時間(&T)");
+// One per length the exam clock offers, in its order.
+inline const QString lengthItems[] = {QStringLiteral("80分"), QStringLiteral("104分（1.3倍）"),
+                                      QStringLiteral("120分（1.5倍）")};
 inline const QString clearTitle = QStringLiteral("解答を消去");
 inline const QString clearQuestion = QStringLiteral("すべての解答を消去しますか？");
 inline const QString yes = QStringLiteral("はい");

@@ -117,10 +117,13 @@ PaperView::~PaperView() = default;
 // Heard instead of seen: each figure's caption and what it shows, kept with the content.
 void PaperView::describeFigures() {
     const auto &descriptions = figureDescriptions(QString::fromLatin1(paper_.descriptions));
-    for (PictureBox *box : pictures_) {
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        PictureBox *box = pictures_[i];
         const auto description = descriptions.find(box->accessibleName());
-        box->setAccessibleDescription(description != descriptions.end() ? description->second
-                                                                        : QString());
+        const QString text = description != descriptions.end() ? description->second : QString();
+        box->setAccessibleDescription(text);
+        // Said with the tab too, so that choosing the figure's tab tells what it shows.
+        setTabDescription(int(i) + 1, text);
     }
 }
 

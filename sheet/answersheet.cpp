@@ -173,7 +173,8 @@ bool AnswerSheet::isFlagged(int q) const {
 
 void AnswerSheet::setFlagged(int q, bool flagged) {
     flags_.set(static_cast<std::size_t>(q - 1), flagged);
-    setTabNote(q - 1, flagged ? kFlagNote : QString());
+    setTabMarked(q - 1, flagged);
+    setTabDescription(q - 1, flagged ? kFlagNote : QString());
 }
 
 void AnswerSheet::clearFlags() {

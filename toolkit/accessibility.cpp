@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <vector>
 
+#include "toolkit/announcer.h"
 #include "toolkit/multirowtabwidget.h"
 #include "toolkit/picturebox.h"
 
@@ -31,7 +32,7 @@ public:
             return {};
         if (t == QAccessible::Name)
             return tabs_->tabText(index_);
-        return t == QAccessible::Description ? tabs_->tabNote(index_) : QString();
+        return t == QAccessible::Description ? tabs_->tabDescription(index_) : QString();
     }
     void setText(QAccessible::Text, const QString &) override {}
 
@@ -168,6 +169,8 @@ QAccessibleInterface *toolkitAccessibleFactory(const QString &className, QObject
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (auto *tabs = qobject_cast<MultiRowTabWidget *>(object))
         return new AccessibleTabList(tabs);
+    if (auto *announcer = qobject_cast<Announcer *>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     if (auto *picture = qobject_cast<PictureBox *>(object))
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     // Every child of a tab control is one of its pages.

@@ -22,7 +22,7 @@ MultiRowTabWidget::MultiRowTabWidget(int tabsPerRow, QWidget *parent)
 
 QWidget *MultiRowTabWidget::addTab(const QString &caption) {
     auto *page = new QWidget(this);
-    tabs_.push_back({caption, page, {}});
+    tabs_.push_back({caption, page, {}, false});
     if (current_ < 0)
         current_ = 0;
     else
@@ -69,12 +69,23 @@ QString MultiRowTabWidget::tabText(int index) const {
     return tabs_.at(static_cast<std::size_t>(index)).caption;
 }
 
-void MultiRowTabWidget::setTabNote(int index, const QString &note) {
+void MultiRowTabWidget::setTabMarked(int index, bool marked) {
     Tab &tab = tabs_.at(static_cast<std::size_t>(index));
-    if (tab.note == note)
+    if (tab.marked != marked) {
+        tab.marked = marked;
+        update(tabRect(index));
+    }
+}
+
+bool MultiRowTabWidget::isTabMarked(int index) const {
+    return tabs_.at(static_cast<std::size_t>(index)).marked;
+}
+
+void MultiRowTabWidget::setTabDescription(int index, const QString &description) {
+    Tab &tab = tabs_.at(static_cast<std::size_t>(index));
+    if (tab.description == description)
         return;
-    tab.note = note;
-    update(tabRect(index));
+    tab.description = description;
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
         changed.setChild(index);
@@ -82,8 +93,8 @@ void MultiRowTabWidget::setTabNote(int index, const QString &note) {
     }
 }
 
-QString MultiRowTabWidget::tabNote(int index) const {
-    return tabs_.at(static_cast<std::size_t>(index)).note;
+QString MultiRowTabWidget::tabDescription(int index) const {
+    return tabs_.at(static_cast<std::size_t>(index)).description;
 }
 
 int MultiRowTabWidget::rowCount() const {
@@ -203,8 +214,8 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *) {
         const QRect face = tab.rect.adjusted(0, i == current_ ? 0 : 2, 0, 0);
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(face, Qt::AlignCenter, tabs_[static_cast<std::size_t>(i)].caption);
-        if (!tabs_[static_cast<std::size_t>(i)].note.isEmpty())
-            drawNoteMarker(painter, face);
+        if (tabs_[static_cast<std::size_t>(i)].marked)
+            drawMarker(painter, face);
         if (i == current_ && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
@@ -222,7 +233,7 @@ void MultiRowTabWidget::paintEvent(QPaintEvent *) {
 }
 
 // A small triangle folded into the tab's top right corner, clear of the caption and the frame.
-void MultiRowTabWidget::drawNoteMarker(QPainter &painter, const QRect &face) const {
+void MultiRowTabWidget::drawMarker(QPainter &painter, const QRect &face) const {
     constexpr int inset = 1, side = 5;
     const QPoint corner(face.right() - inset, face.top() + inset);
     const QPoint triangle[] = {corner, corner - QPoint(side, 0), corner + QPoint(0, side)};

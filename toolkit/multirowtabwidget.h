@@ -15,7 +15,7 @@ class MultiRowTabWidget : public QWidget {
 
 public:
     static constexpr int rowHeight = 20;
-    // The colour of a tab's note marker.
+    // The colour of a tab's marker.
     static inline const QColor noteColour{0, 96, 208};
 
     explicit MultiRowTabWidget(int tabsPerRow, QWidget *parent = nullptr);
@@ -30,10 +30,12 @@ public:
     // The tab that shows the page, or -1.
     int indexOf(const QWidget *page) const;
     QString tabText(int index) const;
-    // A note on a tab: drawn as a small marker in its corner and read to screen readers as the
-    // tab's description. An empty note takes it away; the caption stays as it is either way.
-    void setTabNote(int index, const QString &note);
-    QString tabNote(int index) const;
+    // A small marker drawn in a tab's corner; the caption stays as it is.
+    void setTabMarked(int index, bool marked);
+    bool isTabMarked(int index) const;
+    // What a screen reader says of a tab after its caption; nothing is drawn.
+    void setTabDescription(int index, const QString &description);
+    QString tabDescription(int index) const;
 
     int rowCount() const;
     // Height of the tab rows: where the pages begin.
@@ -60,11 +62,12 @@ private:
     struct Tab {
         QString caption;
         QWidget *page;
-        QString note;
+        QString description;
+        bool marked = false;
     };
 
     void layoutPages();
-    void drawNoteMarker(QPainter &painter, const QRect &tabArea) const;
+    void drawMarker(QPainter &painter, const QRect &face) const;
     void updateAccessibleDescription();
     void announceSelection(int old);
     void announceFocusedTab();

@@ -13,10 +13,10 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target rtfgen drawimages figures -j "${JOBS:-2}"
 
-for source in "$root"/content/*.txt; do
+for source in "$root"/content/*.txt "$root"/content/*/*.txt; do
     head -n 1 "$source" | grep -q '^@profile ' || continue
     "$build/tools/rtfgen/rtfgen" "$source" "${source%.txt}.rtf"
-    echo "wrote content/$(basename "${source%.txt}").rtf"
+    echo "wrote ${source#"$root"/}" | sed "s/\.txt$/.rtf/"
 done
 
 # The drawing tools need no screen.

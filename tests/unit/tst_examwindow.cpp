@@ -19,8 +19,8 @@
 
 #include "app/examwindow.h"
 #include "app/papers.h"
-#include "documents/figuredescriptions.h"
 #include "documents/aboutwindow.h"
+#include "documents/figuredescriptions.h"
 #include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "recordingplayer.h"
@@ -820,7 +820,8 @@ private slots:
         QCOMPARE(text->verticalScrollBar()->value(), 0);
         const QString second = text->toPlainText();
         QVERIFY(second != designed && second.contains(QStringLiteral("第６問")));
-        const auto &described = figureDescriptions(QString::fromLatin1(papers[1].documents.descriptions));
+        const auto &described =
+            figureDescriptions(QString::fromLatin1(papers[1].documents.descriptions));
         QCOMPARE(child<QWidget>(QStringLiteral("Picture3"))->accessibleDescription(),
                  described.at(QStringLiteral("図２")));
 
@@ -842,7 +843,8 @@ private slots:
             choices[0]->trigger();
             auto *box = window->findChild<QMessageBox *>(QStringLiteral("msg問題"));
             QVERIFY(box && box->isVisible());
-            QCOMPARE(box->text(), QStringLiteral("解答と得点を消去して、第１回の問題に替えますか？"));
+            QCOMPARE(box->text(),
+                     QStringLiteral("解答と得点を消去して、第１回の問題に替えますか？"));
             QCOMPARE(box->defaultButton()->text(), QStringLiteral("いいえ"));
             for (QAbstractButton *b : box->buttons())
                 if (b->text() == caption)
@@ -878,12 +880,18 @@ private slots:
                  QStringLiteral("バージョン情報(&A)"));
         // What the program adds stands above 終了, set off by a separator.
         const QList<QAction *> game = menus[0]->menu()->actions();
-        QCOMPARE(game.size(), 5);
+        QCOMPARE(game.size(), 6);
         QCOMPARE(game[0]->text(), QStringLiteral("解答を消去(&C)"));
         QCOMPARE(game[1]->text(), QStringLiteral("結果(&R)..."));
         QCOMPARE(game[2]->text(), QStringLiteral("間違えた問題を解き直す(&W)"));
-        QVERIFY(game[3]->isSeparator());
-        QCOMPARE(game[4]->objectName(), QStringLiteral("mnuExit"));
+        QCOMPARE(game[3]->text(), QStringLiteral("試験時間(&T)"));
+        QStringList lengths;
+        for (QAction *length : game[3]->menu()->actions())
+            lengths << length->text() + (length->isChecked() ? QStringLiteral("*") : QString());
+        QCOMPARE(lengths, (QStringList{QStringLiteral("80分*"), QStringLiteral("104分（1.3倍）"),
+                                       QStringLiteral("120分（1.5倍）")}));
+        QVERIFY(game[4]->isSeparator());
+        QCOMPARE(game[5]->objectName(), QStringLiteral("mnuExit"));
     }
 };
 

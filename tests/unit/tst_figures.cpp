@@ -215,9 +215,9 @@ private slots:
         for (std::size_t y = 0; y < commutechart::kYears.size(); ++y)
             for (std::size_t a = 0; a < commutechart::kActivities.size(); ++a) {
                 const QRect bar = barRect(y, a);
-                const QString where = QStringLiteral("%1 %2").arg(
-                    QLatin1String(commutechart::kYears[y].caption),
-                    QLatin1String(commutechart::kActivities[a].name));
+                const QString where =
+                    QStringLiteral("%1 %2").arg(QLatin1String(commutechart::kYears[y].caption),
+                                                QLatin1String(commutechart::kActivities[a].name));
                 QCOMPARE(bar.top() + bar.height(), 176);
                 QCOMPARE(bar.height(), int(commutechart::kYears[y].percent[a] * 2.5));
                 QVERIFY2(bar.left() > 40 && bar.right() < 358, qPrintable(where));
@@ -270,10 +270,10 @@ private slots:
                 QLatin1String(year.caption) + u'：' + parts.join(u'、') + u'。';
             QVERIFY2(lines.contains(expected), qPrintable(expected));
         }
-        const QStringList answers{"Brick", "Shell",   "Envelope", "Bucket",  "Basket",
-                                  "cirrus", "cumulus", "stratus",  "lenticular",
-                                  "anvil",  "積乱雲",  "入道雲",   "巻雲",    "すじ雲",
-                                  "うろこ雲", "いわし雲", "層雲",   "レンズ雲", "笠雲"};
+        const QStringList answers{"Brick",    "Shell",   "Envelope", "Bucket",     "Basket",
+                                  "cirrus",   "cumulus", "stratus",  "lenticular", "anvil",
+                                  "積乱雲",   "入道雲",  "巻雲",     "すじ雲",     "うろこ雲",
+                                  "いわし雲", "層雲",    "レンズ雲", "笠雲"};
         for (const auto &[caption, text] : descriptions)
             for (const QString &answer : answers)
                 QVERIFY2(!text.contains(answer, Qt::CaseInsensitive),

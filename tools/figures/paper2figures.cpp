@@ -283,8 +283,8 @@ void flatToppedTower(QPainter &p) {
     for (int i = 0; i < 6; ++i) {
         const double y = base - 4 - 14 * i;
         const double half = 13 - 0.8 * i;
-        tower = tower.united(bulges(
-            {{QPointF(-half, y), 12}, {QPointF(0, y - 3), 12}, {QPointF(half, y - 6), 12}}));
+        tower = tower.united(
+            bulges({{QPointF(-half, y), 12}, {QPointF(0, y - 3), 12}, {QPointF(half, y - 6), 12}}));
     }
     QPainterPath top;
     top.moveTo(-18, -26);
@@ -447,8 +447,8 @@ QImage drawPaper2Figure2() {
             p.setBrush(Qt::NoBrush);
             p.drawRect(QRectF(bar).adjusted(0.5, 0.5, -0.5, 0.5));
             p.setFont(pixelFont(10));
-            p.drawText(QRectF(bar.left() - 4, bar.top() - 14, kBarWidth + 8, 13),
-                       Qt::AlignCenter, QString::number(percent));
+            p.drawText(QRectF(bar.left() - 4, bar.top() - 14, kBarWidth + 8, 13), Qt::AlignCenter,
+                       QString::number(percent));
         }
         p.setFont(pixelFont(12, true));
         p.drawText(QRectF(groupLeft - 10, kZero + 5, kGroupWidth + 20, 16), Qt::AlignCenter,
