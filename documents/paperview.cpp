@@ -1,6 +1,7 @@
 #include "documents/paperview.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -12,6 +13,7 @@
 
 #include "documents/figuredescriptions.h"
 #include "documents/richtextview.h"
+#include "toolkit/announcer.h"
 #include "toolkit/picturebox.h"
 
 namespace {
@@ -105,6 +107,8 @@ PaperView::PaperView(const PaperDocuments &paper, QWidget *parent)
         pictures_.push_back(box);
     }
     describeFigures();
+    announcer_ = new Announcer(this);
+    connect(this, &MultiRowTabWidget::currentChanged, this, &PaperView::announceFigure);
 
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
@@ -125,6 +129,16 @@ void PaperView::describeFigures() {
         // Said with the tab too, so that choosing the figure's tab tells what it shows.
         setTabDescription(int(i) + 1, text);
     }
+}
+
+// A screen reader names a tab it moves to but does not read its description: what a figure
+// shows is told when its tab is chosen, caption first.
+void PaperView::announceFigure(int index) {
+    if (index < 1 || !QAccessible::isActive())
+        return;
+    const QString description = tabDescription(index);
+    if (!description.isEmpty())
+        announcer_->announce(tabText(index) + QStringLiteral("。") + description);
 }
 
 void PaperView::showPaper(const PaperDocuments &paper) {

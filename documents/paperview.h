@@ -7,6 +7,7 @@
 #include "toolkit/multirowtabwidget.h"
 #include "toolkit/zoomkeys.h"
 
+class Announcer;
 class PictureBox;
 class QTextDocument;
 class QTextEdit;
@@ -52,10 +53,12 @@ private:
     void attachPaper();
     void zoomDocument();
     void describeFigures();
+    void announceFigure(int index);
 
     PaperDocuments paper_;
     QTextEdit *RichTextBox1 = nullptr;
     std::vector<PictureBox *> pictures_;
+    Announcer *announcer_ = nullptr;
     // The document as read; at the designed zoom the view shows it untouched. Other zooms show
     // a scaled copy, made when chosen. Read once the window is on its way to the screen.
     QTextDocument *designedDocument_ = nullptr;

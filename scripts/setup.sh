@@ -14,6 +14,7 @@ test_pkgs=(
     dpkg-dev file strace appstream
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
     tesseract-ocr tesseract-ocr-eng
+    orca openbox speech-dispatcher python3-speechd
 )
 # What cpack needs to make the Debian package and work out its dependencies.
 package_pkgs=(dpkg-dev file)

@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# time_signal.sh PROGRAM BURSTS_TOOL WATCH_TOOL
+# time_signal.sh PROGRAM BURSTS_TOOL WATCH_TOOL [LENGTH SPEED]
 #
 # Runs a whole exam with the wall clock sped up sixty-fold, three times side by side: once with
 # Zikan.wav and the sound module beside the program, in a folder whose name is not UTF-8; once
 # with Zikan.wav but no module; and once with the program alone in a folder of its own. A private sound server plays into a null sink
 # that is recorded; the recording must hold the signal once, within a few seconds of the 80th
-# full minute after Start and not before. All runs must end the same way: the clock at 0:00,
+# full minute after Start and not before. Given another LENGTH (104 or 120, chosen from the
+# ゲーム → 試験時間 menu by the keyboard before Start) and SPEED, the clock must read it at Start
+# and the signal come at its last full minute. All runs must end the same way: the clock at 0:00,
 # Start disabled, only the exam window open.
 prog=${1:?program}
 bursts=${2:?bursts tool}
 watch=${3:?screen watcher}
 source "$(dirname "$0")/lib.sh"
 
-speed=60
+length=${4:-80}
+speed=${5:-60}
 rate=22050
 fake_start='2026-12-08 10:00:30'
+[ "$length" = 80 ] || fake_start='2026-12-08 10:00:01'
 
 e2e_start_x
 
@@ -56,6 +60,7 @@ launch() {
     E2E_PIDS+=($child)
     printf -v "${name}_pid" '%s' "$child"
 }
+launched=$(date +%s.%N) # the sped-up clock of "with" reads fake_start then
 launch with "$with_dir/$(basename "$prog")"
 launch alone "$E2E_TMP/alone/eigo-exam"
 launch nomodule "$E2E_TMP/nomodule/eigo-exam"
@@ -97,6 +102,17 @@ same() {
 start_button=(24 72 73 33)
 clock_label=(48 120 49 25)
 
+# Another length, from the menu: 試験時間 is reached by its access key, and Up from its first item
+# comes round to the last ones.
+if [ "$length" != 80 ]; then
+    case $length in 104) ups="Up Up" ;; 120) ups="Up" ;; *) fail "no length $length on the menu" ;; esac
+    for name in with alone nomodule; do
+        win=${name}_win
+        xdotool windowfocus --sync "${!win}" key --delay 150 alt+g t $ups Return
+    done
+    sleep 0.3
+fi
+
 import -window root "$E2E_TMP/ready.png"
 crop with "$E2E_TMP/ready.png" "$E2E_TMP/start_enabled.png" "${start_button[@]}"
 
@@ -110,7 +126,16 @@ click_start() {
     "${clock_label[3]}" 3.5 >"$E2E_TMP/changes.txt" 2>"$E2E_TMP/watch.log" &
 watcher=$!
 sleep 0.5
+if [ "$length" != 80 ]; then
+    # Start just after a full minute of the sped-up clock, so that the screenshot below comes
+    # before the next one: fake_start is a second past a minute.
+    now=$(date +%s.%N)
+    sleep "$(awk -v l="$launched" -v n="$now" -v s=$speed 'BEGIN {
+        m = 60 / s; first = l + 59 / s; k = int((n + 0.2 - first) / m) + 1
+        printf "%.3f", first + k * m + 0.03 - n }')"
+fi
 click_start with
+import -window root "$E2E_TMP/at_start.png"
 click_start alone
 click_start nomodule
 wait "$watcher" || fail "cannot watch the screen: $(cat "$E2E_TMP/watch.log")"
@@ -118,17 +143,27 @@ echo "clock label changed at (real s after Start, ± s):"
 awk 'NR == 1 { s = $1 } { printf "  %.3f ± %.3f\n", $1 - s, $2 }' "$E2E_TMP/changes.txt"
 [ "$(wc -l <"$E2E_TMP/changes.txt")" -ge 3 ] || fail "the clock label did not change every real second"
 first_minute=$(awk 'NR == 2 { print $1 }' "$E2E_TMP/changes.txt")
-awk 'NR == 1 { s = $1 } NR == 2 { m = $1; ok = (m - s > 0 && m - s <= 1.1) }
-     NR == 3 { ok = ok && ($1 - m > 0.9 && $1 - m < 1.1) } END { exit !ok }' "$E2E_TMP/changes.txt" ||
+awk -v iv="$(awk -v s=$speed 'BEGIN { print 60 / s }')" '
+     NR == 1 { s = $1 } NR == 2 { m = $1; ok = (m - s > 0 && m - s <= 1.1 * iv) }
+     NR == 3 { ok = ok && ($1 - m > 0.9 * iv && $1 - m < 1.1 * iv) } END { exit !ok }' "$E2E_TMP/changes.txt" ||
     fail "the clock label does not change once per full minute"
 
 import -window root "$E2E_TMP/running.png"
 crop with "$E2E_TMP/running.png" "$E2E_TMP/start_running.png" "${start_button[@]}"
 crop with "$E2E_TMP/running.png" "$E2E_TMP/clock_running.png" "${clock_label[@]}"
 same "$E2E_TMP/start_enabled.png" "$E2E_TMP/start_running.png" && fail "Start still looks enabled"
+if [ "$length" != 80 ]; then
+    # Read off the screenshot taken just after Start, before its first full minute.
+    crop with "$E2E_TMP/at_start.png" "$E2E_TMP/clock_at_start.png" "${clock_label[@]}"
+    convert "$E2E_TMP/clock_at_start.png" -colorspace Gray -resize 400% -threshold 60% "$E2E_TMP/ocr.png"
+    read_clock=$(tesseract "$E2E_TMP/ocr.png" - --psm 7 -c tessedit_char_whitelist=0123456789: 2>/dev/null | tr -d ' \n')
+    want=$(printf '%d:%02d' $((length / 60)) $((length % 60)))
+    echo "the clock read $read_clock at Start"
+    [ "$read_clock" = "$want" ] || fail "the clock read $read_clock at Start, not $want"
+fi
 
-# The first full minute was the label's second change; the 80th comes 79 of them later.
-expected=$(awk -v m="$first_minute" -v speed=$speed 'BEGIN { printf "%.3f", m + 79 * 60 / speed }')
+# The first full minute was the label's second change; the last comes length - 1 of them later.
+expected=$(awk -v m="$first_minute" -v speed=$speed -v n=$length 'BEGIN { printf "%.3f", m + (n - 1) * 60 / speed }')
 wait_for=$(awk -v e="$expected" -v now="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - now + 5 }')
 awk -v w="$wait_for" 'BEGIN { exit !(w > 12) }' || fail "too slow to see the whole run"
 sleep "$(awk -v w="$wait_for" 'BEGIN { print w - 10 }')"
@@ -153,11 +188,11 @@ long=$(awk 'NR == 4 { print ($2 > 0.6) }' "$E2E_TMP/bursts.txt")
 [ "$long" = 1 ] || fail "the last tone is not the long one"
 onset=$(awk -v r="$recording_started" 'NR == 1 { printf "%.3f", r + $1 }' "$E2E_TMP/bursts.txt")
 late=$(awk -v o="$onset" -v e="$expected" 'BEGIN { printf "%.2f", o - e }')
-echo "signal began $late s (real) after the 80th full minute"
+echo "signal began $late s (real) after full minute $length"
 
 # A minute counted twice would bring it a real second early, one missed a second late.
 awk -v d="$late" 'BEGIN { exit !(d >= -0.3 && d <= 2.0) }' ||
-    fail "the signal came $late s from the 80th full minute"
+    fail "the signal came $late s from full minute $length"
 
 # --- how the runs ended --------------------------------------------------------------------
 kill -0 "$with_pid" 2>/dev/null || fail "the program with the signal file ended: $(cat "$E2E_TMP/with.log")"
