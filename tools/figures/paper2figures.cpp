@@ -279,13 +279,18 @@ void smallPuffs(QPainter &p) {
 
 void flatToppedTower(QPainter &p) {
     QPainterPath tower;
+    // Rows of bulges from the foot up; the lowest row lies below the frame, so the column comes in
+    // from under the frame's bottom edge.
     const double base = 62;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = -1; i < 6; ++i) {
         const double y = base - 4 - 14 * i;
         const double half = 13 - 0.8 * i;
         tower = tower.united(
             bulges({{QPointF(-half, y), 12}, {QPointF(0, y - 3), 12}, {QPointF(half, y - 6), 12}}));
     }
+    // The column's last bulges lean right; one more on the left, the mirror of the top right
+    // one, meets the spreading top where the right edge does, with no notch under it.
+    tower = tower.united(bulges({{QPointF(-9, -18), 12}}));
     QPainterPath top;
     top.moveTo(-18, -26);
     top.cubicTo(-40, -32, -64, -38, -70, -50);
@@ -293,8 +298,9 @@ void flatToppedTower(QPainter &p) {
     top.cubicTo(64, -38, 40, -32, 18, -26);
     top.closeSubpath();
     QPainterPath cloud = tower.united(top);
+    // Cut flat at the top only: the column runs on below the frame, which hides its foot.
     QPainterPath clip;
-    clip.addRect(QRectF(-80, -50, 160, base + 50));
+    clip.addRect(QRectF(-80, -50, 160, base + 70));
     drawCloud(p, cloud.intersected(clip));
 }
 
