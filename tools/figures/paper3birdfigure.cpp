@@ -53,8 +53,7 @@ QPainterPath fingers(QPointF root, int count, double fromDeg, double toDeg, doub
     for (int i = 0; i < count; ++i) {
         const double a = qDegreesToRadians(fromDeg + (toDeg - fromDeg) * i / (count - 1));
         const QPointF start = root + QPointF(0, (i - (count - 1) / 2.0) * width * 1.25);
-        all = all.united(
-            stroke(start, start + QPointF(length * qCos(a), length * qSin(a)), width));
+        all = all.united(stroke(start, start + QPointF(length * qCos(a), length * qSin(a)), width));
     }
     return all;
 }
@@ -86,8 +85,8 @@ QPainterPath swallow() {
     wing.cubicTo(22, -13, 42, -6, 58, 13);
     wing.cubicTo(40, 3, 20, 4, 3, 6);
     wing.closeSubpath();
-    const QPainterPath tail = polygon({{-4, 8}, {-14, 50}, {-10, 51}, {0, 24}, {10, 51},
-                                       {14, 50}, {4, 8}});
+    const QPainterPath tail =
+        polygon({{-4, 8}, {-14, 50}, {-10, 51}, {0, 24}, {10, 51}, {14, 50}, {4, 8}});
     return bothSides(wing)
         .united(ellipse({0, 0}, 5, 13))
         .united(ellipse({0, -13}, 4.5, 4.5))

@@ -148,7 +148,8 @@ QImage drawPaper3Figure2() {
     }
 
     // A note, so no full stop.
-    p.drawText(QRectF(0, 204, kWidth, 14), Qt::AlignCenter,
-               QStringLiteral("800 people asked by the school cooking club; each chose one answer"));
+    p.drawText(
+        QRectF(0, 204, kWidth, 14), Qt::AlignCenter,
+        QStringLiteral("800 people asked by the school cooking club; each chose one answer"));
     return image;
 }
