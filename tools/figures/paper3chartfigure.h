@@ -36,13 +36,13 @@ struct AgeGroup {
     std::array<int, 4> percent; // in the order of kAnswers
 };
 
-// The section 4 questions depend on these: the 19-29 group has the most "Almost never" (20) and
-// the most "1-3 days" (15); the 13-18 group eats breakfast at least four days a week 80 percent
-// of the time, below the 85 percent of the oldest group who eat it every day; the 13-18 and 30-59
-// groups are alike.
+// The section 4 questions depend on these: the twenties (20-29) have the most "Almost never" (20)
+// and the most "1-3 days" (15); the teenagers (13-19) eat breakfast at least four days a week 80
+// percent of the time, below the 85 percent of the oldest group who eat it every day; the
+// teenagers and the 30-59 group are alike.
 inline constexpr std::array<AgeGroup, 4> kGroups{{
-    {"Ages 13-18", {62, 18, 12, 8}},
-    {"Ages 19-29", {41, 24, 15, 20}},
+    {"Ages 13-19", {62, 18, 12, 8}},
+    {"Ages 20-29", {41, 24, 15, 20}},
     {"Ages 30-59", {61, 17, 11, 11}},
     {"Ages 60 and over", {85, 5, 5, 5}},
 }};

@@ -97,10 +97,11 @@ void drawPancake(QPainter &p) {
     p.drawRect(QRectF(-4.5, -4.5, 9, 9));
 }
 
-// ウ: a square sandwich cut into four small squares, each with its crust and filling.
+// ウ: a square sandwich cut into four small squares, each with its crust and filling, set far
+// enough apart that white shows between them past the width of their outlines.
 void drawSandwich(QPainter &p) {
-    const double side = 15;
-    const double gap = 2;
+    const double side = 14;
+    const double gap = 5;
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 2; ++col) {
             const QRectF square(col ? gap / 2 : -gap / 2 - side, row ? gap / 2 : -gap / 2 - side,
