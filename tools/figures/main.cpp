@@ -1,20 +1,22 @@
 // figures OUTPUT_FOLDER
 //
-// Draws the papers' figures: the first paper's as figure1.jpg … figure3.jpg in the folder, normally
-// content/, and the second paper's as the same names in its paper2/ folder. Run from the
+// Draws the papers' figures as figure1.jpg … figure3.jpg: the first paper's in the folder,
+// normally content/, and each later paper's in its own subfolder, paper2/, paper3/. Run from the
 // repository root:
 //
 //     build/tools/figures/figures content
 //
-// What a screen reader says for each figure is written by hand in content/figure_descriptions.txt
-// and content/paper2/figure_descriptions.txt;
-// a changed drawing needs its description changed too.
+// What a screen reader says for each figure is written by hand in each paper's
+// figure_descriptions.txt; a changed drawing needs its description changed too.
 
 #include "toolkit/fonts.h"
 #include "tools/figures/figurejpeg.h"
 #include "tools/figures/footprintfigure.h"
 #include "tools/figures/hairstylefigure.h"
 #include "tools/figures/paper2figures.h"
+#include "tools/figures/paper3birdfigure.h"
+#include "tools/figures/paper3chartfigure.h"
+#include "tools/figures/paper3platefigure.h"
 #include "tools/figures/piechartfigure.h"
 
 #include <QDir>
@@ -54,13 +56,26 @@ int main(int argc, char *argv[]) {
     bool ok = writeFigure(drawHairstyleFigure(), folder.filePath("figure1.jpg"), err);
     ok = writeFigure(drawPieChartFigure(), folder.filePath("figure2.jpg"), err) && ok;
     ok = writeFigure(drawFootprintFigure(), folder.filePath("figure3.jpg"), err) && ok;
-    if (!folder.mkpath(QStringLiteral("paper2"))) {
-        err << folder.filePath("paper2") << ": cannot make the folder\n";
-        return 1;
+    // The later papers, each in a folder of its own.
+    using Draw = QImage (*)();
+    const struct {
+        const char *folder;
+        Draw figures[3];
+    } later[] = {
+        {"paper2", {drawPaper2Figure1, drawPaper2Figure2, drawPaper2Figure3}},
+        {"paper3", {drawPaper3Figure1, drawPaper3Figure2, drawPaper3Figure3}},
+    };
+    for (const auto &paper : later) {
+        const QString name = QString::fromLatin1(paper.folder);
+        if (!folder.mkpath(name)) {
+            err << folder.filePath(name) << ": cannot make the folder\n";
+            return 1;
+        }
+        const QDir into(folder.filePath(name));
+        for (int i = 0; i < 3; ++i)
+            ok = writeFigure(paper.figures[i](),
+                             into.filePath(QStringLiteral("figure%1.jpg").arg(i + 1)), err) &&
+                 ok;
     }
-    const QDir paper2(folder.filePath(QStringLiteral("paper2")));
-    ok = writeFigure(drawPaper2Figure1(), paper2.filePath("figure1.jpg"), err) && ok;
-    ok = writeFigure(drawPaper2Figure2(), paper2.filePath("figure2.jpg"), err) && ok;
-    ok = writeFigure(drawPaper2Figure3(), paper2.filePath("figure3.jpg"), err) && ok;
     return ok ? 0 : 1;
 }
