@@ -197,8 +197,6 @@ void ExamWindow::buildWidgets() {
     SSTab2 = new AnswerSheet(client);
     SSTab2->setGeometry(136, 392, 653, 161);
 
-    announcer_ = new Announcer(client);
-
     tmr時間 = new QTimer(this);
     tmr時間->setObjectName(QStringLiteral("tmr時間"));
     tmr時間->setInterval(1000);
@@ -248,8 +246,11 @@ void ExamWindow::tmr時間_Timer() {
         setClockText(clock_.displayText());
         // Spoken at a few points only, never minute by minute, and without taking the focus.
         const QString warning = timeWarning(before, clock_.hours() * 60 + clock_.minutes());
-        if (!warning.isEmpty())
+        if (!warning.isEmpty()) {
+            if (!announcer_)
+                announcer_ = new Announcer(centralWidget());
             announcer_->announce(warning);
+        }
     }
 
     const QString &path = signalFile_;

@@ -107,7 +107,6 @@ PaperView::PaperView(const PaperDocuments &paper, QWidget *parent)
         pictures_.push_back(box);
     }
     describeFigures();
-    announcer_ = new Announcer(this);
     connect(this, &MultiRowTabWidget::currentChanged, this, &PaperView::announceFigure);
 
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
@@ -137,8 +136,11 @@ void PaperView::announceFigure(int index) {
     if (index < 1 || !QAccessible::isActive())
         return;
     const QString description = tabDescription(index);
-    if (!description.isEmpty())
-        announcer_->announce(tabText(index) + QStringLiteral("。") + description);
+    if (description.isEmpty())
+        return;
+    if (!announcer_)
+        announcer_ = new Announcer(this);
+    announcer_->announce(tabText(index) + QStringLiteral("。") + description);
 }
 
 void PaperView::showPaper(const PaperDocuments &paper) {
