@@ -227,6 +227,9 @@ void ExamWindow::setScoreText(const QString &text) {
 void ExamWindow::cmdスタート_Click() {
     tmr時間->start();
     clock_.start(length_);
+    pacing_.start(length_);
+    pacingStartMs_ = wallClock_.sinceBootMs();
+    pacingEndMs_.reset();
     setClockText(clock_.displayText());
     cmdスタート->setEnabled(false);
     setBetweenExamsEnabled(false);
@@ -241,6 +244,10 @@ void ExamWindow::cmdスタート_Click() {
 }
 
 void ExamWindow::tmr時間_Timer() {
+    const qint64 sinceStart = wallClock_.sinceBootMs() - pacingStartMs_;
+    if (pacing_.isStarted() && !pacingEndMs_)
+        pacing_.sample(sinceStart, stb英語->sectionInView(),
+                       [this](int q) { return SSTab2->tickBits(q); });
     const int before = clock_.hours() * 60 + clock_.minutes();
     if (clock_.minuteStep()) {
         setClockText(clock_.displayText());
@@ -259,6 +266,8 @@ void ExamWindow::tmr時間_Timer() {
 
     if (lbl秒->text() == QLatin1String("0:00")) {
         tmr時間->stop();
+        if (!pacingEndMs_)
+            pacingEndMs_ = sinceStart;
         PlaySound(path);
     }
 }
@@ -284,6 +293,9 @@ void ExamWindow::cmd得点_Click() {
     if (clockStartedSinceScore_) {
         // What the clock showed when it stopped: the whole length when time ran out.
         attempt.minutesUsed = clock_.length() - (clock_.hours() * 60 + clock_.minutes());
+        // Paced up to the Score, or up to 0:00 if time ran out first.
+        attempt.pacing =
+            pacing_.finish(pacingEndMs_.value_or(wallClock_.sinceBootMs() - pacingStartMs_));
     }
     attempts_.add(std::move(attempt));
     clockStartedSinceScore_ = false;

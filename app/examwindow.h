@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/examclock.h"
 #include "review/attempts.h"
@@ -98,6 +99,10 @@ private:
     // creep into the review; the results window shows the latest while its score is shown.
     int paper_ = 0;
     AttemptLog attempts_;
+    // The exam since its Start, sampled at each tick while the clock runs.
+    PacingLog pacing_;
+    qint64 pacingStartMs_ = 0;
+    std::optional<qint64> pacingEndMs_; // since Start, when the clock reached 0:00
     bool scoreShown_ = false;
     bool clockStartedSinceScore_ = false;
     const QString signalFile_;

@@ -118,7 +118,8 @@ int main(int argc, char *argv[]) {
         QTextEdit *text = exam.findChild<QTextEdit *>(QStringLiteral("RichTextBox1"));
         std::vector<double> times;
         for (int i = 0; i < 6; ++i)
-            times.push_back(timeToPaint([&] { exam.mnu問題_Click((i + 1) % 3); }, text->viewport()));
+            times.push_back(
+                timeToPaint([&] { exam.mnu問題_Click((i + 1) % 3); }, text->viewport()));
         std::printf("paper switch:   first %5.1f ms, slowest of 6 %5.1f ms   (goal: < 100 ms)\n",
                     times.front(), *std::max_element(times.begin(), times.end()));
         return 0;

@@ -111,6 +111,8 @@ PaperView::PaperView(const PaperDocuments &paper, QWidget *parent)
 
     // The text view zooms its own font on Ctrl + wheel, which the paper's sized runs ignore.
     RichTextBox1->viewport()->installEventFilter(this);
+    connect(RichTextBox1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { sectionAtTop_ = -1; });
     RichTextBox1->verticalScrollBar()->installEventFilter(this);
     addZoomKeys(this, this, &PaperView::zoomIn, &PaperView::zoomOut, &PaperView::resetZoom);
 }
@@ -143,6 +145,49 @@ void PaperView::announceFigure(int index) {
     announcer_->announce(tabText(index) + QStringLiteral("。") + description);
 }
 
+void PaperView::findSections() {
+    sectionsFound_ = true;
+    sectionStarts_.clear();
+    figureSections_ = {};
+    sectionAtTop_ = -1;
+    int section = 0;
+    for (QTextBlock block = designedDocument_->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        // "第１問" … "第６問" head the sections; "図１" … "図３" stand alone where a figure
+        // belongs.
+        if (text.size() >= 3 && text[0] == u'第' && text[2] == u'問' && text[1].digitValue() > 0) {
+            section = text[1].digitValue();
+            sectionStarts_.push_back({block.position(), section});
+        } else if (text.size() == 2 && text[0] == u'図' && text[1].digitValue() >= 1 &&
+                   text[1].digitValue() <= 3) {
+            figureSections_[std::size_t(text[1].digitValue() - 1)] = section;
+        }
+    }
+}
+
+int PaperView::sectionInView() {
+    if (!designedDocument_)
+        return 0;
+    if (!sectionsFound_)
+        findSections(); // the first time the clock asks, not on the way to the first frame
+    if (currentIndex() > 0)
+        return figureSections_[std::size_t(currentIndex() - 1)];
+    if (sectionAtTop_ < 0) {
+        // The last heading at or above the top of the view; the text before the first heading
+        // (the title, the instructions) counts as the first section's.
+        QTextDocument *shown = RichTextBox1->document();
+        QAbstractTextDocumentLayout *layout = shown->documentLayout();
+        const int top = RichTextBox1->verticalScrollBar()->value();
+        sectionAtTop_ = sectionStarts_.empty() ? 0 : sectionStarts_.front().second;
+        for (const auto &[start, section] : sectionStarts_) {
+            if (layout->blockBoundingRect(shown->findBlock(start)).top() > top + 1)
+                break;
+            sectionAtTop_ = section;
+        }
+    }
+    return sectionAtTop_;
+}
+
 void PaperView::showPaper(const PaperDocuments &paper) {
     paper_ = paper;
     for (std::size_t i = 0; i < pictures_.size(); ++i)
@@ -161,6 +206,7 @@ void PaperView::showPaper(const PaperDocuments &paper) {
         RichTextBox1->setDocument(zoomedDocument_ ? zoomedDocument_ : designedDocument_);
         delete zoomed;
         delete old;
+        sectionsFound_ = false;
     }
     RichTextBox1->verticalScrollBar()->setValue(0);
     RichTextBox1->horizontalScrollBar()->setValue(0);
@@ -246,6 +292,7 @@ void PaperView::zoomDocument() {
                           : scaledCopy(*designedDocument_, zoom_ / 100.0, RichTextBox1);
     RichTextBox1->setDocument(zoomedDocument_ ? zoomedDocument_ : designedDocument_);
     delete previous;
+    sectionAtTop_ = -1;
 
     QTextDocument *shown = RichTextBox1->document();
     const QTextBlock block = shown->findBlock(anchor);

@@ -36,6 +36,12 @@ public:
     // figures on the others.
     void showPaper(const PaperDocuments &paper);
 
+    // The section (1 to 6) the reader is on: on a figure's tab the section that refers to the
+    // figure, on the text's tab the one whose text stands at the top of the view; 0 before the
+    // paper is read. Cheap enough for every tick of the clock: worked out again only after the
+    // view has scrolled or changed.
+    int sectionInView();
+
     // The paper's text view, its document read and attached.
     QTextEdit *document();
 
@@ -54,11 +60,18 @@ private:
     void zoomDocument();
     void describeFigures();
     void announceFigure(int index);
+    void findSections();
 
     PaperDocuments paper_;
     QTextEdit *RichTextBox1 = nullptr;
     std::vector<PictureBox *> pictures_;
     Announcer *announcer_ = nullptr;
+    // Where each section's heading starts in the document, in order, and which section refers
+    // to each figure.
+    std::vector<std::pair<int, int>> sectionStarts_;
+    std::array<int, 3> figureSections_{};
+    bool sectionsFound_ = false;
+    int sectionAtTop_ = -1; // -1 until worked out for the view as it stands
     // The document as read; at the designed zoom the view shows it untouched. Other zooms show
     // a scaled copy, made when chosen. Read once the window is on its way to the screen.
     QTextDocument *designedDocument_ = nullptr;

@@ -6,15 +6,18 @@
 #include <utility>
 #include <vector>
 
+#include "review/pacing.h"
 #include "sheet/marking.h"
 
 // Every Score of a run is an attempt: what the sheet came to, which items were marked to come
-// back to, when it was scored and, after a Start, how long it took. Kept in memory only.
+// back to, when it was scored and, after a Start, how long it took and how it was paced. Kept in
+// memory only.
 struct Attempt {
     MarkingReview review;
     ItemFlags flagged;
     QDateTime scoredAt;
     std::optional<int> minutesUsed;
+    std::optional<PacingRecord> pacing;
 };
 
 // How an item's outcome moved from one attempt to the next.

@@ -53,4 +53,17 @@ inline const QString attemptNumber = QStringLiteral("%1回目");
 inline const QString attemptTime = QStringLiteral("時刻 %1");
 inline const QString attemptMinutes = QStringLiteral("時間 %1");
 inline const QString attemptTotal = QStringLiteral("合計 %1点");
+
+// The pacing of an exam run with the clock.
+inline const QString pacingBarsName = QStringLiteral("大問別の時間");
+inline const QString pacingTimelineName = QStringLiteral("解答の時刻（分）");
+inline const QString minutes = QStringLiteral("%1分");
+inline const QString underAMinute = QStringLiteral("1分未満");
+inline const QString planned = QStringLiteral("／計画%1分");
+inline const QString plannedSpoken = QStringLiteral("（計画 %1分）");
+inline const QString checkPlanned = QStringLiteral("見直し 計画%1分");
+inline const QString answeredAt = QStringLiteral("解答した時刻：%1");
+inline const QString lastChanged = QStringLiteral("（最後の変更 %1分）");
+inline const QString neverAnswered = QStringLiteral("、無解答 %1問");
+inline const QString endedAt = QStringLiteral("、%1分で終了");
 } // namespace resultstexts

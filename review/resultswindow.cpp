@@ -11,6 +11,7 @@
 
 #include "review/answerbookpane.h"
 #include "review/attemptsmodel.h"
+#include "review/pacingview.h"
 #include "review/resultsmodel.h"
 #include "review/resultstexts.h"
 #include "review/sectionchart.h"
@@ -55,6 +56,8 @@ ResultsWindow::ResultsWindow(const QString &paperTitle, const QString &answerBoo
     lblFlagged_->hide();
     chart_ = new SectionChart(this);
 
+    pacing_ = new PacingView(this);
+    pacing_->hide();
     chkKey_ = new QCheckBox(resultstexts::showKey, this);
     chkKey_->setObjectName(QStringLiteral("chk正解"));
 
@@ -97,6 +100,7 @@ ResultsWindow::ResultsWindow(const QString &paperTitle, const QString &answerBoo
     layout->addWidget(lblCounts_);
     layout->addWidget(lblFlagged_);
     layout->addLayout(figures);
+    layout->addWidget(pacing_);
     layout->addWidget(chkKey_);
     layout->addLayout(rows, 1);
 
@@ -126,6 +130,10 @@ void ResultsWindow::setAttempts(const AttemptLog &log) {
     lblCounts_->setText(counts);
     lblFlagged_->setText(flaggedText(latest));
     lblFlagged_->setVisible(latest.flagged.any());
+
+    if (latest.pacing)
+        pacing_->setPacing(*latest.pacing, builtInPacingPlan(latest.pacing->lengthMinutes));
+    pacing_->setVisible(latest.pacing.has_value());
 
     attemptsModel_->setAttempts(log);
     fitAttemptColumns();

@@ -8,6 +8,7 @@
 
 class AnswerBookPane;
 class AttemptsModel;
+class PacingView;
 class QCheckBox;
 class QLabel;
 class QTreeView;
@@ -16,8 +17,9 @@ class SectionChart;
 
 // The results window frm結果: the latest attempt as it stood at its Score, item by item under its
 // sections, with the subtotals, the total, the counts, the time used, how the marked items came
-// out and a chart by section; beside the chart, the run's attempts one per row; beside the list,
-// the answer book for the row the learner is on, once the key is shown. It only formats; the
+// out and a chart by section; beside the chart, the run's attempts one per row; below them, for
+// an attempt run with the clock, its pacing; beside the list, the answer book for the row the
+// learner is on, once the key is shown. It only formats; the
 // reviews come from the marking.
 class ResultsWindow : public QWidget {
 public:
@@ -34,6 +36,7 @@ public:
     ResultsModel *model() const { return model_; }
     QTreeView *list() const { return list_; }
     QTreeView *attemptList() const { return attempts_; }
+    PacingView *pacing() const { return pacing_; }
     AnswerBookPane *pane() const { return pane_; }
 
 private:
@@ -53,6 +56,7 @@ private:
     QLabel *lblFlagged_ = nullptr;
     AttemptsModel *attemptsModel_ = nullptr;
     QTreeView *attempts_ = nullptr;
+    PacingView *pacing_ = nullptr;
     SectionChart *chart_ = nullptr;
     QCheckBox *chkKey_ = nullptr;
     QTreeView *list_ = nullptr;

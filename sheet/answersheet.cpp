@@ -141,6 +141,15 @@ bool AnswerSheet::isTicked(int q, int k) const {
     return !widgets.boxes.empty() && widgets.boxes.at(static_cast<std::size_t>(k - 1))->isChecked();
 }
 
+std::uint16_t AnswerSheet::tickBits(int q) const {
+    std::uint16_t bits = 0;
+    const std::vector<QCheckBox *> &boxes = groups_.at(static_cast<std::size_t>(q - 1)).boxes;
+    for (std::size_t k = 0; k < boxes.size(); ++k)
+        if (boxes[k]->isChecked())
+            bits |= static_cast<std::uint16_t>(1u << k);
+    return bits;
+}
+
 QCheckBox *AnswerSheet::box(int q, int k) {
     return ensureBuilt(q).boxes.at(static_cast<std::size_t>(k - 1));
 }

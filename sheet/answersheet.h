@@ -27,6 +27,8 @@ public:
     int choiceCount(int q) const;
     QString groupLabel(int q) const;
     bool isTicked(int q, int k) const override;
+    // Group q's ticks, bit k - 1 for box k.
+    std::uint16_t tickBits(int q) const;
     void setMarkVisible(int q, bool visible);
     void hideAllMarks();
     // Unticks every box on every tab; the marks stay as they are.

@@ -61,6 +61,7 @@ private slots:
     void tickBeforeStartChangesNothing();
     void localOffsetsAndDaylightSaving_data();
     void localOffsetsAndDaylightSaving();
+    void extraTimeAndWarnings();
 };
 
 // Start alone shows 1:20 with hours and seconds at zero.
@@ -371,6 +372,34 @@ void TestExamClock::localOffsetsAndDaylightSaving() {
         QCOMPARE(clock.minutes(), expectedMinutes);
     }
     QCOMPARE(clock.displayText(), QStringLiteral("0:00"));
+}
+
+// Extra time counts down from its own length, to 0:00 at its last full minute; a screen reader
+// is told the time on passing 10, 5 and 1 minute left and at 0:00, once each, with the time the
+// clock shows should it have jumped past several marks, and never in between.
+void TestExamClock::extraTimeAndWarnings() {
+    FakeWallClock wall(at(10, 0, 30));
+    ExamClock clock(wall);
+    clock.start(120);
+    QCOMPARE(clock.displayText(), QStringLiteral("2:00"));
+    QCOMPARE(clock.length(), 120);
+    QCOMPARE(tickAt(clock, wall, at(11, 59, 59)), QStringLiteral("0:01"));
+    QCOMPARE(tickAt(clock, wall, at(12, 0, 0)), QStringLiteral("0:00"));
+    clock.start(104);
+    QCOMPARE(clock.displayText(), QStringLiteral("1:44"));
+
+    QStringList heard;
+    for (int before = 120, left = 119; left >= 0; before = left--)
+        if (const QString w = timeWarning(before, left); !w.isEmpty())
+            heard << w;
+    QCOMPARE(heard, (QStringList{QStringLiteral("残り10分です"), QStringLiteral("残り5分です"),
+                                 QStringLiteral("残り1分です"),
+                                 QStringLiteral("試験時間が終了しました")}));
+    QCOMPARE(timeWarning(12, 3), QStringLiteral("残り3分です")); // a suspend slept past two marks
+    QCOMPARE(timeWarning(80, 80), QString());
+    QCOMPARE(timeWarning(11, 10), QStringLiteral("残り10分です"));
+    QCOMPARE(timeWarning(10, 9), QString());
+    QCOMPARE(timeWarning(3, 0), QStringLiteral("試験時間が終了しました"));
 }
 
 QTEST_GUILESS_MAIN(TestExamClock)

@@ -1,5 +1,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -24,7 +25,9 @@
 #include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "recordingplayer.h"
+#include "review/pacingview.h"
 #include "review/resultsmodel.h"
+#include "review/resultswindow.h"
 #include "sheet/answerkey.h"
 #include "sheet/answersheet.h"
 #include "toolkit/fonts.h"
@@ -865,6 +868,79 @@ private slots:
         QVERIFY(!action("mnu結果")->isEnabled() && !action("mnu解き直し")->isEnabled());
         QCOMPARE(text->toPlainText(), designed);
         QVERIFY(!markShown(1));
+    }
+
+    // 試験時間 chooses what Start counts down from, only between exams; a screen reader is told
+    // the time at 10 minutes left without the focus moving; a Score after Start shows how the
+    // exam was paced, section by section, with a 第６問 read for a known time.
+    void extraTimeWarningsAndPacing() {
+        QAction *length104 = action("mnu試験時間104");
+        QAction *length120 = action("mnu試験時間120");
+        length104->trigger();
+        button("cmdスタート")->click();
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("1:44"));
+        QVERIFY(!length120->isEnabled());
+        button("cmd得点")->click();
+        QVERIFY(length120->isEnabled());
+        length120->trigger();
+        QVERIFY(length120->isChecked() && !length104->isChecked());
+
+        auto *paper = child<PaperView>(QStringLiteral("stb英語"));
+        QTextEdit *text = paper->document();
+        auto blockOf = [&](const QString &heading) {
+            for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next())
+                if (b.text().startsWith(heading))
+                    return b;
+            return QTextBlock();
+        };
+        auto scrollTo = [&](const QString &heading) {
+            QTextCursor cursor(blockOf(heading));
+            text->verticalScrollBar()->setValue(
+                int(text->document()->documentLayout()->blockBoundingRect(cursor.block()).top()));
+        };
+        auto minutes = [&](int n) {
+            for (int i = 0; i < n * 60; i += 10) {
+                wallClock.advanceMs(10000);
+                window->tmr時間_Timer();
+            }
+        };
+        button("cmdスタート")->click();
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("2:00"));
+        minutes(3); // on the paper's first page: 第１問
+        click(1, 1);
+        scrollTo(QStringLiteral("第６問"));
+        minutes(7);
+        selectTab(paper, 3); // 図３ belongs to 第５問
+        minutes(2);
+        selectTab(paper, 0);
+        const QWidget *focus = QApplication::focusWidget();
+        minutes(120 - 12 - 10 + 1);
+        auto *announcer = window->findChild<QWidget *>(QStringLiteral("announcer"));
+        QVERIFY(announcer && announcer->isVisible());
+        QCOMPARE(announcer->accessibleName(), QStringLiteral("残り10分です"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(),
+                 QAccessible::Notification);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        minutes(10);
+        QCOMPARE(labelText("lbl秒"), QStringLiteral("0:00"));
+        QCOMPARE(announcer->accessibleName(), QStringLiteral("試験時間が終了しました"));
+        minutes(5); // after 0:00 nothing more is counted
+        button("cmd得点")->click();
+        action("mnu結果")->trigger();
+        PacingView *pacing = static_cast<ResultsWindow *>(window->resultsWindow())->pacing();
+        QVERIFY(pacing && pacing->isVisible());
+        const QString bars = pacing->bars()->accessibleDescription();
+        QVERIFY2(bars.startsWith(QStringLiteral("第１問 3分（計画 12分）")), qPrintable(bars));
+        QVERIFY2(bars.contains(QStringLiteral("第５問 2分（計画 18分）")), qPrintable(bars));
+        QVERIFY2(bars.contains(QStringLiteral("第６問 115分（計画 24分）")), qPrintable(bars));
+        QVERIFY(pacing->timeline()->accessibleDescription().startsWith(
+            QStringLiteral("解答した時刻：1A-問1 3分、無解答 45問、120分で終了")));
+        QVERIFY(
+            resultsText(window->resultsWindow(), "lbl内訳").endsWith(QStringLiteral("時間 2:00")));
+
+        // A Score with no Start before it has no pacing to show.
+        button("cmd得点")->click();
+        QVERIFY(!pacing->isVisible());
     }
 
     // The menus carry their access keys and the items their names.

@@ -3,7 +3,10 @@
 #include <QtTest>
 #include <set>
 
+#include "app/examclock.h"
 #include "review/attemptsmodel.h"
+#include "review/pacing.h"
+#include "review/pacingview.h"
 #include "review/resultsmodel.h"
 #include "sheet/marking.h"
 #include "sheet/questiongroups.h"
@@ -383,6 +386,63 @@ private slots:
             QStringLiteral("1回目 時刻 10:05 時間 0:35 合計 115点 第１問 20/20点 第２問 0/40点 "
                            "第３問 0/30点 第４問 35/35点 第５問 30/30点 第６問 30/45点"));
         QCOMPARE(AttemptsModel::minutesText(104), QStringLiteral("1:44"));
+    }
+
+    // Made-up samples of an exam: each section is credited with the time until the reader moved
+    // on, the last one until the end; an item's first answer and last change are kept, an item
+    // unticked again keeps its first answer; the plans are read only when they add up.
+    void pacingOfAnExam() {
+        PacingLog log;
+        log.start(80);
+        std::array<std::uint16_t, 47> sheet{}; // by question number
+        auto at = [&](double minutes, int section) {
+            log.sample(qint64(minutes * 60000), section, [&](int q) { return sheet[q]; });
+        };
+        at(0, 1);
+        sheet[1] = 0b1;
+        at(3, 1); // 1A-問1 answered at 3 minutes
+        at(10.5, 2);
+        sheet[9] = 0b10;
+        at(20, 6); // on to 第６問 at 20; 2A-問1 answered
+        sheet[9] = 0b100;
+        at(25, 6); // changed at 25
+        sheet[1] = 0;
+        at(30, 4);
+        at(31, 4);
+        const PacingRecord record = log.finish(qint64(50 * 60000));
+        QCOMPARE(record.lengthMinutes, 80);
+        QCOMPARE(record.sectionMinutes[0], 10.5);
+        QCOMPARE(record.sectionMinutes[1], 9.5);
+        QCOMPARE(record.sectionMinutes[5], 10.0);
+        QCOMPARE(record.sectionMinutes[3], 20.0);
+        QCOMPARE(record.sectionMinutes[2], 0.0);
+        QCOMPARE(*record.items[0].firstAnswered, qint64(3 * 60000));
+        QCOMPARE(*record.items[0].lastChanged, qint64(30 * 60000));
+        QCOMPARE(*record.items[8].firstAnswered, qint64(20 * 60000));
+        QCOMPARE(*record.items[8].lastChanged, qint64(25 * 60000));
+        QVERIFY(!record.items[1].firstAnswered && !record.items[1].lastChanged);
+        // Nothing before the first sample; a new start forgets the last exam.
+        log.start(120);
+        QCOMPARE(log.finish(60000).sectionMinutes[0], 0.0);
+        QVERIFY(!log.finish(60000).items[0].firstAnswered);
+
+        const auto plans = readPacingPlans("# a comment\n80: 8 15 12 12 12 16 5\n"
+                                           "104: 1 1 1 1 1 1 1\n120 12 22 18 18 18 24 8\n");
+        QCOMPARE(plans.size(), std::size_t(1));
+        QCOMPARE(plans.at(80).sectionMinutes[5], 16);
+        QCOMPARE(plans.at(80).checkMinutes, 5);
+        for (int length : ExamClock::lengths)
+            QVERIFY2(builtInPacingPlan(length), qPrintable(QString::number(length)));
+        QVERIFY(!builtInPacingPlan(90));
+
+        QCOMPARE(PacingView::describeBars(record, plans.at(80)),
+                 QStringLiteral(
+                     "第１問 11分（計画 8分）、第２問 10分（計画 15分）、第３問 0分（計画 12分）、"
+                     "第４問 20分（計画 12分）、第５問 0分（計画 12分）、第６問 10分（計画 16分）、"
+                     "見直し 計画5分"));
+        QVERIFY(PacingView::describeTimeline(record).startsWith(QStringLiteral(
+            "解答した時刻：1A-問1 3分（最後の変更 30分）、2A-問1 20分（最後の変更 25分）、"
+            "無解答 44問")));
     }
 };
 
