@@ -41,9 +41,7 @@ public:
         update();
     }
 
-    QSize sizeHint() const override {
-        return QSize(330, (sectionCount + 2) * kRow + fontMetrics().height());
-    }
+    QSize sizeHint() const override { return QSize(330, (sectionCount + 2) * kRow + 4); }
 
 protected:
     void paintEvent(QPaintEvent *) override {
@@ -108,9 +106,7 @@ public:
         update();
     }
 
-    QSize sizeHint() const override {
-        return QSize(420, (sectionCount + 2) * kRow + fontMetrics().height());
-    }
+    QSize sizeHint() const override { return QSize(420, (sectionCount + 2) * kRow + 4); }
 
 protected:
     void paintEvent(QPaintEvent *) override {
@@ -123,7 +119,9 @@ protected:
         const int right = width() - 8;
         const int top = kRow + 2, bottom = top + sectionCount * kRow;
         const double span = std::max<double>(record_.lengthMinutes, record_.endMs / 60000.0);
-        auto x = [&](double minutes) { return left + (right - left) * minutes / std::max(1.0, span); };
+        auto x = [&](double minutes) {
+            return left + (right - left) * minutes / std::max(1.0, span);
+        };
         // Every ten minutes, a line and its figure under the rows.
         for (int m = 0; m <= span; m += 10) {
             painter.setPen(kGrid);
@@ -144,7 +142,8 @@ protected:
                 painter.setBrush(kSpent);
                 painter.drawEllipse(QPointF(x(*times.firstAnswered / 60000.0), y), 3, 3);
             }
-            if (times.lastChanged && times.firstAnswered && *times.lastChanged > *times.firstAnswered) {
+            if (times.lastChanged && times.firstAnswered &&
+                *times.lastChanged > *times.firstAnswered) {
                 painter.setPen(QPen(kSpent, 1));
                 painter.setBrush(Qt::NoBrush);
                 painter.drawEllipse(QPointF(x(*times.lastChanged / 60000.0), y), 3.5, 3.5);
@@ -166,6 +165,8 @@ PacingView::PacingView(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bars_);
     layout->addWidget(timeline_, 1);
+    // Both drawn whole: the rows, the plan's line and the minutes under the timeline.
+    setMinimumHeight(std::max(bars_->sizeHint().height(), timeline_->sizeHint().height()));
 }
 
 void PacingView::setPacing(const PacingRecord &record, const std::optional<PacingPlan> &plan) {
@@ -181,7 +182,8 @@ QWidget *PacingView::timeline() const {
     return timeline_;
 }
 
-QString PacingView::describeBars(const PacingRecord &record, const std::optional<PacingPlan> &plan) {
+QString PacingView::describeBars(const PacingRecord &record,
+                                 const std::optional<PacingPlan> &plan) {
     QStringList parts;
     for (int s = 0; s < sectionCount; ++s) {
         QString part = ResultsModel::sectionName(s + 1) + QLatin1Char(' ') +
