@@ -10,11 +10,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 [ -n "${E2E_A11Y_SESSION:-}" ] || exec "$HERE/with_a11y_bus.sh" env E2E_A11Y_SESSION=1 "$0" "$@"
 
 source "$HERE/lib.sh"
-e2e_start_x
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# The accessibility bus comes up before the program, as in a desktop session.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || fail "no accessibility bus"
+e2e_start_x_with_a11y
 e2e_start_program "$PROG"
 # There is no window manager to hand the keyboard to a window; give it as one would.
 xdotool windowfocus --sync "$E2E_WIN"

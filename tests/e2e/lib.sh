@@ -84,6 +84,24 @@ e2e_screenshot() {
     import -window root "$1"
 }
 
+# Saves a screenshot as $E2E_TMP/$1.png, and a copy in the folder $E2E_SHOTS when that is set,
+# for whoever wants to look at the run afterwards.
+e2e_shot() {
+    e2e_screenshot "$E2E_TMP/$1.png"
+    if [ -n "${E2E_SHOTS:-}" ]; then
+        mkdir -p "$E2E_SHOTS" && cp "$E2E_TMP/$1.png" "$E2E_SHOTS/"
+    fi
+}
+
+# Starts the X server with the accessibility bus up before the program, as in a desktop session;
+# for a script already running under with_a11y_bus.sh.
+e2e_start_x_with_a11y() {
+    e2e_start_x
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null || fail "no accessibility bus"
+}
+
 # Counts the pixels of a region (x y w h in client coordinates) of screenshot $1 that are close
 # to the colour r g b.
 e2e_count_colour() {

@@ -11,12 +11,9 @@ source "$HERE/lib.sh"
 command -v orca >/dev/null || fail "orca is not installed (scripts/setup.sh test)"
 command -v openbox >/dev/null || fail "openbox is not installed (scripts/setup.sh test)"
 
-e2e_start_x
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+e2e_start_x_with_a11y
 export HOME="$E2E_TMP/home"
 mkdir -p "$HOME"
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || fail "no accessibility bus"
 # A speech server of the run's own whose only voice is silent: Orca logs what it would say.
 speechd="$E2E_TMP/speechd"
 mkdir -p "$speechd"

@@ -9,18 +9,9 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 [ -n "${E2E_A11Y_SESSION:-}" ] || exec "$HERE/with_a11y_bus.sh" env E2E_A11Y_SESSION=1 "$0" "$@"
 source "$HERE/lib.sh"
 
-e2e_start_x
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || fail "no accessibility bus"
+e2e_start_x_with_a11y
 e2e_start_program "$PROG"
 xdotool windowfocus --sync "$E2E_WIN"
-shot() {
-    e2e_screenshot "$E2E_TMP/$1.png"
-    if [ -n "${E2E_SHOTS:-}" ]; then
-        mkdir -p "$E2E_SHOTS" && cp "$E2E_TMP/$1.png" "$E2E_SHOTS/"
-    fi
-}
 paper_area() { convert "$E2E_TMP/$1.png" -crop "660x393+$((E2E_X + 128))+$E2E_Y" +repage "$E2E_TMP/$2.png"; }
 differ() { compare -metric AE "$E2E_TMP/$1.png" "$E2E_TMP/$2.png" null: 2>&1 || true; }
 score_button="64 248"
@@ -30,32 +21,32 @@ score() {
     xdotool windowfocus --sync "$E2E_WIN" key --delay 150 alt+g r
     /usr/bin/python3 "$HERE/results_rows.py" "$(basename "$PROG")" >"$E2E_TMP/rows.txt" ||
         fail "the results window cannot be read"
-    shot "$1"
+    e2e_shot "$1"
     grep '^attempt: ' "$E2E_TMP/rows.txt" | tail -n1 | sed 's/.* 合計 \([0-9]*\)点.*/\1/'
     xdotool key Escape
     sleep 0.3
 }
 
-shot first-1
+e2e_shot first-1
 paper_area first-1 paper-1
-for f in 1 2 3; do figure_tab $f; shot figure-1-$f; done
+for f in 1 2 3; do figure_tab $f; e2e_shot figure-1-$f; done
 figure_tab 0
 
 # 問題 opens on its first item, 第１回; Down goes to 第２回.
 xdotool key --delay 150 alt+p Down Return
 sleep 0.5
-shot first-2
+e2e_shot first-2
 paper_area first-2 paper-2
 d=$(differ paper-1 paper-2)
 echo "paper pixels that differ between 第１回 and 第２回: $d"
 [ "$d" -gt 10000 ] || fail "第２回 did not replace the paper"
-for f in 1 2 3; do figure_tab $f; shot figure-2-$f; done
+for f in 1 2 3; do figure_tab $f; e2e_shot figure-2-$f; done
 figure_tab 0
 if [ -n "${E2E_SHOTS:-}" ]; then
     xdotool key --delay 150 alt+p Down Down Return
     sleep 0.5
-    shot first-3
-    for f in 1 2 3; do figure_tab $f; shot figure-3-$f; done
+    e2e_shot first-3
+    for f in 1 2 3; do figure_tab $f; e2e_shot figure-3-$f; done
     figure_tab 0
     xdotool key --delay 150 alt+p Down Return # back to 第２回, nothing ticked yet
     sleep 0.5
@@ -80,7 +71,7 @@ xdotool windowfocus --sync "$E2E_WIN" key --delay 150 alt+p Return
 sleep 0.5
 xdotool key --delay 150 shift+Tab space
 sleep 0.5
-shot back-1
+e2e_shot back-1
 paper_area back-1 paper-back
 d=$(differ paper-1 paper-back)
 echo "paper pixels that differ from start-up after choosing 第１回 again: $d"

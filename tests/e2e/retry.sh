@@ -10,18 +10,9 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 [ -n "${E2E_A11Y_SESSION:-}" ] || exec "$HERE/with_a11y_bus.sh" env E2E_A11Y_SESSION=1 "$0" "$@"
 source "$HERE/lib.sh"
 
-e2e_start_x
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || fail "no accessibility bus"
+e2e_start_x_with_a11y
 e2e_start_program "$PROG"
 xdotool windowfocus --sync "$E2E_WIN"
-shot() {
-    e2e_screenshot "$E2E_TMP/$1.png"
-    if [ -n "${E2E_SHOTS:-}" ]; then
-        mkdir -p "$E2E_SHOTS" && cp "$E2E_TMP/$1.png" "$E2E_SHOTS/"
-    fi
-}
 # The sheet's page below its four rows of tabs, as a screenshot crop.
 page() { convert "$E2E_TMP/$1.png" -crop "653x81+$((E2E_X + 136))+$((E2E_Y + 472))" +repage "$E2E_TMP/$2.png"; }
 key_box() { "$LAYOUT" key | awk -v q="$1" '$5 == q' | head -n1; }
@@ -40,10 +31,10 @@ score_button="64 248"
 # 2A-問1 (item 9), untouched, then marked.
 read -r tab_x tab_y _ < <(key_box 9)
 e2e_click "$tab_x" "$tab_y"
-shot blank
+e2e_shot blank
 page blank blank-page
 xdotool key ctrl+m
-shot marked
+e2e_shot marked
 # Tab 9 is the ninth of the first row: a twelfth of the sheet's 653 px each.
 blue=$(e2e_count_colour "$E2E_TMP/marked.png" $((136 + 8 * 653 / 12)) 392 $((653 / 12)) 20 0 96 208)
 echo "marker pixels on 2A-問1's tab: $blue"
@@ -59,7 +50,7 @@ tick $(wrong_box 12)
 e2e_click $score_button
 
 xdotool key --delay 100 alt+g w
-shot retried
+e2e_shot retried
 page retried retried-page
 differ=$(compare -metric AE "$E2E_TMP/blank-page.png" "$E2E_TMP/retried-page.png" null: 2>&1 || true)
 echo "pixels of 2A-問1's page that differ from its untouched page after 解き直し: $differ"
@@ -87,7 +78,7 @@ e2e_click 60 88
 e2e_click $score_button
 xdotool key --delay 100 alt+g r
 rows
-shot results
+e2e_shot results
 attempts=$(grep -c '^attempt: ' "$E2E_TMP/rows.txt" || true)
 echo "attempts listed after Start and a third Score: $attempts"
 [ "$attempts" -eq 3 ] || fail "not three attempts"
