@@ -227,7 +227,7 @@ void ExamWindow::setScoreText(const QString &text) {
 void ExamWindow::cmdスタート_Click() {
     tmr時間->start();
     clock_.start(length_);
-    pacing_.start(length_);
+    pacing_.start(length_, [this](int q) { return SSTab2->tickBits(q); });
     pacingStartMs_ = wallClock_.sinceBootMs();
     pacingEndMs_.reset();
     setClockText(clock_.displayText());

@@ -6,12 +6,6 @@
 
 #include "toolkit/latecontent.h"
 
-void PacingLog::start(int lengthMinutes) {
-    *this = PacingLog();
-    started_ = true;
-    lengthMinutes_ = lengthMinutes;
-}
-
 void PacingLog::addSample(qint64 ms, int section) {
     // Samples come in time order; one with the same section as the last adds nothing.
     if (!samples_.empty() && samples_.back().section == section)

@@ -29,7 +29,15 @@ struct PacingRecord {
 // credited with the time until the next sample, the last one with the time until the end.
 class PacingLog {
 public:
-    void start(int lengthMinutes);
+    // Starts anew; ticksOf(q) gives what the sheet holds then, which counts as no answer given
+    // during the exam.
+    template <class Ticks> void start(int lengthMinutes, Ticks ticksOf) {
+        *this = PacingLog();
+        started_ = true;
+        lengthMinutes_ = lengthMinutes;
+        for (int q = 1; q <= AnswerKey::questionCount(); ++q)
+            ticks_[std::size_t(q - 1)] = ticksOf(q);
+    }
     bool isStarted() const { return started_; }
 
     // At msSinceStart, the learner reads section (1 to 6; 0 for none) and item q holds the ticks

@@ -393,8 +393,9 @@ private slots:
     // unticked again keeps its first answer; the plans are read only when they add up.
     void pacingOfAnExam() {
         PacingLog log;
-        log.start(80);
         std::array<std::uint16_t, 47> sheet{}; // by question number
+        sheet[46] = 0b100;                     // ticked before Start: not answered during the exam
+        log.start(80, [&](int q) { return sheet[q]; });
         auto at = [&](double minutes, int section) {
             log.sample(qint64(minutes * 60000), section, [&](int q) { return sheet[q]; });
         };
@@ -421,8 +422,9 @@ private slots:
         QCOMPARE(*record.items[8].firstAnswered, qint64(20 * 60000));
         QCOMPARE(*record.items[8].lastChanged, qint64(25 * 60000));
         QVERIFY(!record.items[1].firstAnswered && !record.items[1].lastChanged);
+        QVERIFY(!record.items[45].firstAnswered && !record.items[45].lastChanged);
         // Nothing before the first sample; a new start forgets the last exam.
-        log.start(120);
+        log.start(120, [](int) { return std::uint16_t(0); });
         QCOMPARE(log.finish(60000).sectionMinutes[0], 0.0);
         QVERIFY(!log.finish(60000).items[0].firstAnswered);
 
