@@ -1,4 +1,5 @@
 #include "tools/figures/footprintfigure.h"
+#include "tools/figures/figuregrid.h"
 
 #include "toolkit/fonts.h"
 
@@ -160,21 +161,9 @@ QImage drawFootprintFigure() {
         {pheasantPrint, 1.4, {-22, 24}, QPointF(22, -24)},
         {bearPrint, 1.3, {-38, 24}, QPointF(38, -20)},
     };
-    const QStringList labels{"①", "②", "③", "④", "⑤", "⑥"};
-
-    const double cellW = static_cast<double>(kWidth) / kColumns;
-    const double cellH = static_cast<double>(kHeight) / kRows;
-    QFont font = designFont(12);
-    font.setPixelSize(18);
-    for (int i = 0; i < kColumns * kRows; ++i) {
-        const QRectF cell((i % kColumns) * cellW, (i / kColumns) * cellH, cellW, cellH);
-        p.setPen(QPen(QColor(150, 150, 150), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(cell.adjusted(2.5, 2.5, -2.5, -2.5));
-        drawPair(p, cell.adjusted(0, 10, 0, 0), pairs[i]);
-        p.setPen(Qt::black);
-        p.setFont(font);
-        p.drawText(QRectF(cell.left() + 8, cell.top() + 6, 24, 22), Qt::AlignCenter, labels[i]);
-    }
+    drawNumberedCells(p, QSizeF(kWidth, kHeight), kColumns, kRows,
+                      [&](QPainter &painter, const QRectF &cell, int i) {
+                          drawPair(painter, cell.adjusted(0, 10, 0, 0), pairs[i]);
+                      });
     return image;
 }

@@ -1,4 +1,5 @@
 #include "tools/figures/paper2figures.h"
+#include "tools/figures/figuregrid.h"
 
 #include "toolkit/fonts.h"
 
@@ -494,25 +495,10 @@ QImage drawPaper2Figure3() {
     using Draw = void (*)(QPainter &);
     const Draw skies[] = {smallPuffs,   flatToppedTower, lensOnPeak,
                           rowsOfScales, hookedThreads,   layerOverHills};
-    const QStringList labels{"①", "②", "③", "④", "⑤", "⑥"};
-    const double cellW = width / 3.0;
-    const double cellH = height / 2.0;
-    QFont font = designFont(12);
-    font.setPixelSize(18);
-    for (int i = 0; i < 6; ++i) {
-        const QRectF cell((i % 3) * cellW, (i / 3) * cellH, cellW, cellH);
-        const QRectF frame = cell.adjusted(2.5, 2.5, -2.5, -2.5);
-        p.save();
-        p.setClipRect(frame);
-        p.translate(cell.center() + QPointF(0, 6));
-        skies[i](p);
-        p.restore();
-        p.setPen(QPen(QColor(150, 150, 150), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(frame);
-        p.setPen(Qt::black);
-        p.setFont(font);
-        p.drawText(QRectF(cell.left() + 8, cell.top() + 6, 24, 22), Qt::AlignCenter, labels[i]);
-    }
+    drawNumberedCells(p, QSizeF(width, height), 3, 2,
+                      [&](QPainter &painter, const QRectF &cell, int i) {
+                          painter.translate(cell.center() + QPointF(0, 6));
+                          skies[i](painter);
+                      });
     return image;
 }

@@ -1,4 +1,5 @@
 #include "tools/figures/paper3birdfigure.h"
+#include "tools/figures/figuregrid.h"
 
 #include "toolkit/fonts.h"
 
@@ -193,24 +194,10 @@ QImage drawPaper3Figure3() {
     const Bird birds[kColumns * kRows] = {
         {hawk, 0}, {swallow, -4}, {eagle, 0}, {falcon, -6}, {heron, -6}, {crane, 4},
     };
-    const QStringList labels{"①", "②", "③", "④", "⑤", "⑥"};
-
-    const double cellW = static_cast<double>(kWidth) / kColumns;
-    const double cellH = static_cast<double>(kHeight) / kRows;
-    QFont font = designFont(12);
-    font.setPixelSize(18);
-    for (int i = 0; i < kColumns * kRows; ++i) {
-        const QRectF cell((i % kColumns) * cellW, (i / kColumns) * cellH, cellW, cellH);
-        p.setPen(QPen(QColor(150, 150, 150), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(cell.adjusted(2.5, 2.5, -2.5, -2.5));
-        p.save();
-        p.translate(cell.center() + QPointF(0, 6 + birds[i].dy));
-        p.fillPath(birds[i].shape(), kShape);
-        p.restore();
-        p.setPen(Qt::black);
-        p.setFont(font);
-        p.drawText(QRectF(cell.left() + 8, cell.top() + 6, 24, 22), Qt::AlignCenter, labels[i]);
-    }
+    drawNumberedCells(p, QSizeF(kWidth, kHeight), kColumns, kRows,
+                      [&](QPainter &painter, const QRectF &cell, int i) {
+                          painter.translate(cell.center() + QPointF(0, 6 + birds[i].dy));
+                          painter.fillPath(birds[i].shape(), kShape);
+                      });
     return image;
 }
