@@ -1,14 +1,14 @@
 // Start-up probe for profiling: the exam window made and shown as the program does; once the
-// first complete frame is painted (the window exposed and the paper's text drawn in it) it
-// prints the wall-clock time in nanoseconds and the peak resident memory, then quits, so that
-// a profiler sees exactly what comes before the frame a person sees.
+// first complete frame is painted and flushed (the window exposed and the paper's text drawn in
+// it) it prints the wall-clock time in nanoseconds and the peak resident memory, then ends at
+// once, so that a profiler sees exactly what comes before the frame a person sees.
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QTextEdit>
-#include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/examwindow.h"
 #include "toolkit/accessibility.h"
@@ -27,49 +27,60 @@ long peakResidentKb() {
     return -1;
 }
 
-// Watches the window's exposes and the paper text's paints: the first paint of the text with the
-// paper in it, after an expose, is the first complete frame; it is flushed to the screen before
-// the event loop turns again.
-class FrameWatcher : public QObject {
+// Marks the first paint of the paper's text with the paper in it.
+class TextPaintWatcher : public QObject {
 public:
-    explicit FrameWatcher(QTextEdit *text) : text_(text) {}
+    explicit TextPaintWatcher(QTextEdit *text) : text_(text) {}
+    bool painted() const { return painted_; }
 
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (done_)
-            return false;
-        if (event->type() == QEvent::Expose && watched != text_->viewport())
-            exposed_ = true;
-        if (event->type() == QEvent::Paint && watched == text_->viewport() && exposed_ &&
-            !text_->document()->isEmpty()) {
-            done_ = true;
-            QTimer::singleShot(0, [] {
-                const qint64 ns = QDateTime::currentMSecsSinceEpoch() * 1000000;
-                std::printf("frame_ns %lld\n", static_cast<long long>(ns));
-                std::printf("peak_kb %ld\n", peakResidentKb());
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
+        if (event->type() == QEvent::Paint && watched == text_->viewport() &&
+            !text_->document()->isEmpty())
+            painted_ = true;
         return false;
     }
 
 private:
     QTextEdit *text_;
-    bool exposed_ = false;
-    bool done_ = false;
+    bool painted_ = false;
+};
+
+// The window's expose is handled by painting every widget and flushing the frame to the screen
+// before the handler returns: the first expose after which the text has been painted ends the
+// first complete frame. The probe stops right there, before any other event is handled.
+class ProbeApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    const TextPaintWatcher *watcher = nullptr;
+    const QWindow *window = nullptr;
+
+    bool notify(QObject *receiver, QEvent *event) override {
+        const bool expose = event->type() == QEvent::Expose && receiver == window;
+        const bool result = QApplication::notify(receiver, event);
+        if (expose && watcher->painted()) {
+            const qint64 ns = QDateTime::currentMSecsSinceEpoch() * 1000000;
+            std::printf("frame_ns %lld\n", static_cast<long long>(ns));
+            std::printf("peak_kb %ld\n", peakResidentKb());
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+        return result;
+    }
 };
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
+    ProbeApplication app(argc, argv);
     installFontSubstitutions();
     installToolkitAccessibility();
     ExamWindow window;
-    auto *text = window.findChild<QTextEdit *>(QStringLiteral("RichTextBox1"));
-    FrameWatcher watcher(text);
-    text->viewport()->installEventFilter(&watcher);
+    TextPaintWatcher watcher(window.findChild<QTextEdit *>(QStringLiteral("RichTextBox1")));
+    window.findChild<QTextEdit *>(QStringLiteral("RichTextBox1"))
+        ->viewport()
+        ->installEventFilter(&watcher);
+    app.watcher = &watcher;
     window.show();
-    window.windowHandle()->installEventFilter(&watcher);
+    app.window = window.windowHandle();
     return app.exec();
 }
