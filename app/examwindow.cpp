@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <utility>
@@ -32,7 +33,9 @@ namespace {
 constexpr QSize kClientSize(792, 554);
 const QColor kLabelBackground(255, 128, 255);
 
-// The client area: the background picture drawn unscaled from its top-left corner.
+// The client area: the background picture drawn unscaled from its top-left corner. The picture
+// repeats a small tile, and on a screen of one pixel per point it is drawn as that tile,
+// converted for the screen once: the first frame waits for no decoding of the whole picture.
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(QWidget *parent) : QWidget(parent) {
@@ -42,29 +45,25 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override {
-        // Kept in its few colours, a quarter of its size in screen pixels; only what is
-        // repainted is converted for the screen.
-        static const QImage background = QImage(QStringLiteral(":/content/background.gif"))
-                                             .convertToFormat(QImage::Format_Indexed8);
-        static const QImage::Format screenFormat = background.hasAlphaChannel()
-                                                       ? QImage::Format_ARGB32_Premultiplied
-                                                       : QImage::Format_RGB32;
         QPainter painter(this);
-        painter.fillRect(event->rect(), QColor(255, 255, 128));
-        if (devicePixelRatio() != 1) {
-            // Smooth when a scaled screen enlarges the picture, drawn whole so that the
-            // smoothing has no seams.
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(0, 0, background.convertToFormat(screenFormat));
+        if (devicePixelRatio() == 1) {
+            if (tile_.isNull())
+                tile_ = QPixmap(QStringLiteral(":/content/background_tile.png"));
+            painter.drawTiledPixmap(event->rect(), tile_, event->rect().topLeft());
             return;
         }
-        for (const QRect &rect : event->region()) {
-            const QRect part = rect & background.rect();
-            if (!part.isEmpty())
-                painter.drawImage(part.topLeft(),
-                                  background.copy(part).convertToFormat(screenFormat));
-        }
+        // Smooth when a scaled screen enlarges the picture, drawn whole so that the smoothing
+        // has no seams between tiles.
+        if (picture_.isNull())
+            picture_ = QImage(QStringLiteral(":/content/background.gif"));
+        painter.fillRect(event->rect(), QColor(255, 255, 128));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(0, 0, picture_);
     }
+
+private:
+    QPixmap tile_;
+    QImage picture_;
 };
 
 template <std::size_t... I>

@@ -22,7 +22,7 @@ done
 # The drawing tools need no screen.
 export QT_QPA_PLATFORM=offscreen
 "$build/tools/images/drawimages" "$root/content"
-echo "wrote content/background.gif, mark.png, icon.png, icon.svg"
+echo "wrote content/background.gif, background_tile.png, mark.png, icon.png, icon.svg"
 "$build/tools/figures/figures" "$root/content"
 echo "wrote content/figure1.jpg … figure3.jpg"
 cmake --build "$build" --target zikan -j "${JOBS:-2}" >/dev/null

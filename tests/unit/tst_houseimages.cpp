@@ -2,6 +2,8 @@
 #include "tools/images/housedrawings.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPixmap>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -148,6 +150,18 @@ void TestHouseImages::committedImagesAreUpToDate() {
              "content/background.gif is stale: run tools/make-content.sh");
     QVERIFY2(samePixels(committed("mark.png"), drawMark()),
              "content/mark.png is stale: run tools/make-content.sh");
+    QVERIFY2(samePixels(committed("background_tile.png"), drawBackgroundTile()),
+             "content/background_tile.png is stale: run tools/make-content.sh");
+
+    // The window draws the backdrop as its tile laid side by side from the corner: that must
+    // be the picture, pixel for pixel, however far the picture reaches.
+    const QImage background = committed("background.gif");
+    const QImage tile = committed("background_tile.png");
+    QImage tiled(background.size(), QImage::Format_RGB32);
+    QPainter painter(&tiled);
+    painter.drawTiledPixmap(tiled.rect(), QPixmap::fromImage(tile));
+    painter.end();
+    QVERIFY(samePixels(tiled, background));
 }
 
 QTEST_MAIN(TestHouseImages)

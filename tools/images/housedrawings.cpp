@@ -75,11 +75,13 @@ QByteArray svgPathData(const QPainterPath &path) {
 
 } // namespace
 
+// The backdrop's emblems stand on this grid, every other row shifted by half a step.
+constexpr int kColumnStep = 48;
+constexpr int kRowStep = 42;
+
 QImage drawBackground() {
     constexpr int kWidth = 794;
     constexpr int kHeight = 567;
-    constexpr int kColumnStep = 48;
-    constexpr int kRowStep = 42;
     constexpr double kWhiteness = 0.85; // the emblem lets a little of the yellow through
 
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -105,6 +107,10 @@ QImage drawBackground() {
         }
     }
     return image;
+}
+
+QImage drawBackgroundTile() {
+    return drawBackground().copy(0, 0, kColumnStep, 2 * kRowStep);
 }
 
 QImage drawMark() {

@@ -10,6 +10,11 @@
 // The exam window's backdrop, 794 x 567: a yellow field with rows of a small white emblem.
 QImage drawBackground();
 
+// One period of the backdrop's pattern, 48 x 84 from its top-left corner: the emblems repeat
+// every 48 pixels across and every second row, 84 pixels, down. Laid side by side from the same
+// corner, copies of it make the backdrop pixel for pixel.
+QImage drawBackgroundTile();
+
 // The correct-answer mark, 32 x 32: a red ring, transparent inside and out.
 QImage drawMark();
 

@@ -1,8 +1,8 @@
 // drawimages CONTENT_DIR
 //
-// Draws the program's house pictures into the content folder: background.gif, mark.png,
-// icon.png and icon.svg. To remake every generated document and image at once, run from the
-// repository root:
+// Draws the program's house pictures into the content folder: background.gif and the
+// background_tile.png it repeats, mark.png, icon.png and icon.svg. To remake every generated
+// document and image at once, run from the repository root:
 //
 //     tools/make-content.sh
 
@@ -51,9 +51,11 @@ int main(int argc, char *argv[]) {
         QTextStream(stderr) << "the background has more colours than a GIF holds\n";
         return 1;
     }
-    const bool saved = save(content.filePath(QStringLiteral("background.gif")), background) &&
-                       save(content.filePath(QStringLiteral("mark.png")), png(drawMark())) &&
-                       save(content.filePath(QStringLiteral("icon.png")), png(drawIcon())) &&
-                       save(content.filePath(QStringLiteral("icon.svg")), iconSvg());
+    const bool saved =
+        save(content.filePath(QStringLiteral("background.gif")), background) &&
+        save(content.filePath(QStringLiteral("background_tile.png")), png(drawBackgroundTile())) &&
+        save(content.filePath(QStringLiteral("mark.png")), png(drawMark())) &&
+        save(content.filePath(QStringLiteral("icon.png")), png(drawIcon())) &&
+        save(content.filePath(QStringLiteral("icon.svg")), iconSvg());
     return saved ? 0 : 1;
 }
