@@ -227,6 +227,16 @@ void PaperView::attachPaper() {
     designedDocument_ = readRichTextDocument(QString::fromLatin1(paper_.document), RichTextBox1);
     RichTextBox1->setDocument(designedDocument_);
     RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The view has laid out the top of the paper, more than its first frame shows; the rest is
+    // laid out in steps on a timer, which wait until that frame is painted.
+    heldLayout_ = designedDocument_->documentLayout();
+    heldLayout_->installEventFilter(this);
+}
+
+void PaperView::releaseLayout() {
+    if (heldLayout_)
+        heldLayout_->removeEventFilter(this);
+    heldLayout_ = nullptr;
 }
 
 void PaperView::showEvent(QShowEvent *event) {
@@ -249,6 +259,12 @@ bool PaperView::eventFilter(QObject *watched, QEvent *event) {
             (watched == RichTextBox1->viewport() && event->type() == QEvent::Paint);
         if (firstFrame)
             attachPaper();
+    }
+    if (heldLayout_) {
+        if (watched == heldLayout_ && event->type() == QEvent::Timer)
+            return true; // its timer repeats: the step comes again once released
+        if (watched == RichTextBox1->viewport() && event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(this, &PaperView::releaseLayout, Qt::QueuedConnection);
     }
     if (event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);

@@ -57,6 +57,7 @@ protected:
 
 private:
     void attachPaper();
+    void releaseLayout();
     void zoomDocument();
     void describeFigures();
     void announceFigure(int index);
@@ -76,6 +77,8 @@ private:
     // a scaled copy, made when chosen. Read once the window is on its way to the screen.
     QTextDocument *designedDocument_ = nullptr;
     QPointer<QWindow> watchedWindow_; // whose first expose attaches the paper, if nothing has
+    // The designed document's layout, its steps held back until the first frame is painted.
+    QPointer<QObject> heldLayout_;
     QTextDocument *zoomedDocument_ = nullptr;
     int zoom_ = designedZoom;
     int wheelAngle_ = 0; // what a touchpad has turned towards the next step
