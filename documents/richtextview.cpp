@@ -24,9 +24,10 @@ QTextDocument *readRichTextDocument(const QString &rtfPath, QObject *parent) {
         // Resources are mapped in memory; map() spares a copy of the document.
         const qint64 size = file.size();
         if (const uchar *data = file.map(0, size))
-            readRtf(QByteArrayView(reinterpret_cast<const char *>(data), size), document);
+            readRtf(QByteArrayView(reinterpret_cast<const char *>(data), size), document,
+                    installedFamily);
         else
-            readRtf(file.readAll(), document);
+            readRtf(file.readAll(), document, installedFamily);
     }
     // No layout until a view takes it: the view sets the page to its own width.
     document->setPageSize(QSizeF(0, 0));

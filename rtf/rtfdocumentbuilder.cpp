@@ -14,8 +14,10 @@ constexpr double kTwipsPerPixel = 15.0;
 
 } // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables)
-    : document_(document), tables_(tables), undoWasEnabled_(document->isUndoRedoEnabled()) {
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables,
+                                       RtfFamilyMap familyFor)
+    : document_(document), tables_(tables), familyFor_(familyFor),
+      undoWasEnabled_(document->isUndoRedoEnabled()) {
     // Recording undo steps for every run would double the cost of reading.
     document_->setUndoRedoEnabled(false);
     document_->clear();
@@ -40,7 +42,7 @@ const QTextCharFormat &RtfDocumentBuilder::charFormat(const RtfCharProps &props)
     QTextCharFormat format;
     if (const RtfFont *font = tables_.font(props.font)) {
         if (!font->name.isEmpty())
-            format.setFontFamilies(QStringList{font->name});
+            format.setFontFamilies(QStringList{familyFor_ ? familyFor_(font->name) : font->name});
         if (font->fixedPitch) {
             format.setFontFixedPitch(true);
             format.setFontStyleHint(QFont::TypeWriter);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rtf/rtfproperties.h"
+#include "rtf/rtfreader.h"
 
 #include <QTextCursor>
 
@@ -12,7 +13,8 @@ class QTextDocument;
 // and a block per paragraph.
 class RtfDocumentBuilder {
 public:
-    RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables);
+    RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables,
+                       RtfFamilyMap familyFor = nullptr);
     ~RtfDocumentBuilder();
     RtfDocumentBuilder(const RtfDocumentBuilder &) = delete;
     RtfDocumentBuilder &operator=(const RtfDocumentBuilder &) = delete;
@@ -32,6 +34,7 @@ private:
 
     QTextDocument *document_;
     const RtfTables &tables_;
+    RtfFamilyMap familyFor_;
     QTextCursor cursor_;
     bool undoWasEnabled_;
     bool blockEmpty_ = true;

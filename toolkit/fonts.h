@@ -11,5 +11,11 @@ inline const QString kDesignFontFamily = QStringLiteral("ＭＳ ゴシック");
 // Maps the design's font names to the fonts installed here. Call once before any widget exists.
 void installFontSubstitutions();
 
+// The family to ask for to show text in `family`: the family itself where it is installed, or else
+// its first installed substitute. Asking for a missing family first would make every font load
+// sort all the system's fonts for fallbacks before the substitute is tried; the substitute asked
+// for by name is found at once, and looks the same.
+QString installedFamily(const QString &family);
+
 // The design font at a point size, bold or regular.
 QFont designFont(double pointSize, bool bold = false);

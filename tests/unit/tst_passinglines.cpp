@@ -2,6 +2,8 @@
 #include "toolkit/fonts.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTest>
 #include <QTextBlock>
@@ -133,6 +135,9 @@ void TestPassingLines::columnsLineUpOnScreen() {
     // The alignment below only means something in a font whose half-width glyphs are half wide.
     QCOMPARE(metrics.horizontalAdvance(QStringLiteral("あ")),
              2 * metrics.horizontalAdvance(QStringLiteral("a")));
+    // It is asked for by the name it is installed under, so it loads at the first try.
+    QVERIFY(QFontDatabase::families().contains(font.family()));
+    QCOMPARE(QFontInfo(font).family(), font.family());
 
     const auto startOf = [&](const QString &line, const QString &field) {
         const qsizetype at = line.indexOf(field);

@@ -112,6 +112,16 @@ void TestRtfReader::runFormats() {
     QCOMPARE(english.format.intProperty(kRtfLanguageProperty), 1033);
 
     QCOMPARE(runWith(document, QStringLiteral("big")).format.fontPointSize(), 10.5);
+
+    // Read for a screen that has other fonts, the runs name what the map makes of each table name.
+    QTextDocument mapped;
+    readRtf(kHeader + "\\'95\\'81{\\f6 English}\\par}", &mapped, [](const QString &name) {
+        return name == QStringLiteral("Century") ? QStringLiteral("Serif") : name + u'*';
+    });
+    QCOMPARE(runWith(mapped, QStringLiteral("普")).format.fontFamilies().toStringList(),
+             QStringList{QStringLiteral("ＭＳ ゴシック*")});
+    QCOMPARE(runWith(mapped, QStringLiteral("English")).format.fontFamilies().toStringList(),
+             QStringList{QStringLiteral("Serif")});
 }
 
 // \plain, \ulnone, \ul0, \b0 and \cf0 each end what they should, and a group's end restores.
