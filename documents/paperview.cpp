@@ -207,6 +207,8 @@ void PaperView::showPaper(const PaperDocuments &paper) {
         delete zoomed;
         delete old;
         sectionsFound_ = false;
+    } else if (firstScreen_) {
+        attachPaper(); // the new paper's, whole
     }
     RichTextBox1->verticalScrollBar()->setValue(0);
     RichTextBox1->horizontalScrollBar()->setValue(0);
@@ -217,35 +219,64 @@ QTextEdit *PaperView::document() {
     return RichTextBox1;
 }
 
+void PaperView::stopWatchingWindow() {
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = nullptr;
+}
+
 void PaperView::attachPaper() {
     if (designedDocument_)
         return;
-    if (watchedWindow_) {
-        watchedWindow_->removeEventFilter(this);
-        watchedWindow_ = nullptr;
-    }
+    stopWatchingWindow();
     designedDocument_ = readRichTextDocument(QString::fromLatin1(paper_.document), RichTextBox1);
+    const int top = RichTextBox1->verticalScrollBar()->value();
     RichTextBox1->setDocument(designedDocument_);
     RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // The view has laid out the top of the paper, more than its first frame shows; the rest is
-    // laid out in steps on a timer, which wait until that frame is painted.
-    heldLayout_ = designedDocument_->documentLayout();
-    heldLayout_->installEventFilter(this);
+    RichTextBox1->verticalScrollBar()->setValue(top);
+    delete firstScreen_;
+    firstScreen_ = nullptr;
 }
 
-void PaperView::releaseLayout() {
-    if (heldLayout_)
-        heldLayout_->removeEventFilter(this);
-    heldLayout_ = nullptr;
+// The first frame waits for no more of the paper than it shows: the first paragraphs, read and
+// laid out on their own, and after them an empty paragraph as tall as a long paper, so that the
+// scroll bar is drawn as for the whole. Once that frame is painted, the whole paper takes their
+// place and looks the same.
+void PaperView::showFirstScreen() {
+    if (designedDocument_ || firstScreen_)
+        return;
+    stopWatchingWindow();
+    firstScreen_ = readRichTextDocument(QString::fromLatin1(paper_.document), RichTextBox1,
+                                        firstScreenParagraphs);
+    if (firstScreen_->blockCount() <= firstScreenParagraphs) {
+        // That was the whole paper.
+        delete firstScreen_;
+        firstScreen_ = nullptr;
+        attachPaper();
+        return;
+    }
+    QTextCursor rest(firstScreen_);
+    rest.movePosition(QTextCursor::End);
+    QTextBlockFormat format = rest.blockFormat();
+    format.setTopMargin(restOfPaperScreens * RichTextBox1->viewport()->height());
+    rest.setBlockFormat(format);
+    RichTextBox1->setDocument(firstScreen_);
+    RichTextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    // Should the paragraphs not fill the view, the frame waits for the whole paper after all.
+    const QTextBlock lastRead = firstScreen_->lastBlock().previous();
+    if (firstScreen_->documentLayout()->blockBoundingRect(lastRead).bottom() <
+        RichTextBox1->viewport()->height())
+        attachPaper();
 }
 
 void PaperView::showEvent(QShowEvent *event) {
     MultiRowTabWidget::showEvent(event);
-    if (designedDocument_ || watchedWindow_)
+    if (designedDocument_ || firstScreen_ || watchedWindow_)
         return;
     // The window is shown, not yet mapped: the call waits for the event loop, which the map
-    // comes before. Should the window's first expose come first, it attaches the paper then.
-    QMetaObject::invokeMethod(this, &PaperView::attachPaper, Qt::QueuedConnection);
+    // comes before. Should the window's first expose come first, the paper is shown then.
+    QMetaObject::invokeMethod(this, &PaperView::showFirstScreen, Qt::QueuedConnection);
     watchedWindow_ = window()->windowHandle();
     if (watchedWindow_)
         watchedWindow_->installEventFilter(this);
@@ -253,18 +284,15 @@ void PaperView::showEvent(QShowEvent *event) {
 
 bool PaperView::eventFilter(QObject *watched, QEvent *event) {
     if (!designedDocument_) {
+        const bool textPaint =
+            watched == RichTextBox1->viewport() && event->type() == QEvent::Paint;
         // The first frame shows the paper, however it comes: exposed, or drawn off screen.
-        const bool firstFrame =
-            (watched == watchedWindow_ && event->type() == QEvent::Expose) ||
-            (watched == RichTextBox1->viewport() && event->type() == QEvent::Paint);
-        if (firstFrame)
-            attachPaper();
-    }
-    if (heldLayout_) {
-        if (watched == heldLayout_ && event->type() == QEvent::Timer)
-            return true; // its timer repeats: the step comes again once released
-        if (watched == RichTextBox1->viewport() && event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(this, &PaperView::releaseLayout, Qt::QueuedConnection);
+        if (!firstScreen_ &&
+            (textPaint || (watched == watchedWindow_ && event->type() == QEvent::Expose)))
+            showFirstScreen();
+        // Once the first screen is painted, the whole paper follows.
+        if (firstScreen_ && textPaint)
+            QMetaObject::invokeMethod(this, &PaperView::attachPaper, Qt::QueuedConnection);
     }
     if (event->type() == QEvent::Wheel) {
         auto *wheel = static_cast<QWheelEvent *>(event);

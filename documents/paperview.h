@@ -28,6 +28,10 @@ public:
     static constexpr int designedZoom = zoomsteps::designed;
     static constexpr int maxZoom = zoomsteps::largest;
     static constexpr int zoomStep = zoomsteps::step;
+    // The first frame shows this many of the paper's paragraphs, with room below them for this
+    // many views' height of the rest.
+    static constexpr int firstScreenParagraphs = 32;
+    static constexpr int restOfPaperScreens = 40;
 
     explicit PaperView(const PaperDocuments &paper, QWidget *parent = nullptr);
     ~PaperView() override;
@@ -57,7 +61,8 @@ protected:
 
 private:
     void attachPaper();
-    void releaseLayout();
+    void showFirstScreen();
+    void stopWatchingWindow();
     void zoomDocument();
     void describeFigures();
     void announceFigure(int index);
@@ -76,9 +81,9 @@ private:
     // The document as read; at the designed zoom the view shows it untouched. Other zooms show
     // a scaled copy, made when chosen. Read once the window is on its way to the screen.
     QTextDocument *designedDocument_ = nullptr;
-    QPointer<QWindow> watchedWindow_; // whose first expose attaches the paper, if nothing has
-    // The designed document's layout, its steps held back until the first frame is painted.
-    QPointer<QObject> heldLayout_;
+    QPointer<QWindow> watchedWindow_; // whose first expose shows the paper, if nothing has
+    // The paper's first paragraphs, shown until the whole paper is read and attached.
+    QTextDocument *firstScreen_ = nullptr;
     QTextDocument *zoomedDocument_ = nullptr;
     int zoom_ = designedZoom;
     int wheelAngle_ = 0; // what a touchpad has turned towards the next step

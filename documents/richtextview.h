@@ -14,5 +14,6 @@ QTextEdit *createRichTextView(const QString &rtfPath, QWidget *parent);
 // The same view, empty, for a document given it later with setDocument().
 QTextEdit *createRichTextView(QWidget *parent);
 
-// A built-in RTF document read as the views show it, not yet laid out.
-QTextDocument *readRichTextDocument(const QString &rtfPath, QObject *parent);
+// A built-in RTF document read as the views show it, not yet laid out: all of it, or its first
+// paragraphs only, as many as asked for.
+QTextDocument *readRichTextDocument(const QString &rtfPath, QObject *parent, int paragraphs = -1);

@@ -15,7 +15,7 @@ constexpr double kTwipsPerPixel = 15.0;
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables,
-                                       RtfFamilyMap familyFor)
+                                       QString (*familyFor)(const QString &))
     : document_(document), tables_(tables), familyFor_(familyFor),
       undoWasEnabled_(document->isUndoRedoEnabled()) {
     // Recording undo steps for every run would double the cost of reading.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "rtf/rtfproperties.h"
-#include "rtf/rtfreader.h"
 
 #include <QTextCursor>
 
@@ -14,7 +13,7 @@ class QTextDocument;
 class RtfDocumentBuilder {
 public:
     RtfDocumentBuilder(QTextDocument *document, const RtfTables &tables,
-                       RtfFamilyMap familyFor = nullptr);
+                       QString (*familyFor)(const QString &) = nullptr);
     ~RtfDocumentBuilder();
     RtfDocumentBuilder(const RtfDocumentBuilder &) = delete;
     RtfDocumentBuilder &operator=(const RtfDocumentBuilder &) = delete;
@@ -34,7 +33,7 @@ private:
 
     QTextDocument *document_;
     const RtfTables &tables_;
-    RtfFamilyMap familyFor_;
+    QString (*familyFor_)(const QString &);
     QTextCursor cursor_;
     bool undoWasEnabled_;
     bool blockEmpty_ = true;

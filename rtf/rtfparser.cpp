@@ -37,13 +37,13 @@ bool endsPlainText(char c) {
 
 } // namespace
 
-RtfParser::RtfParser(RtfTables &tables, RtfDocumentBuilder &builder)
-    : tables_(tables), builder_(builder) {}
+RtfParser::RtfParser(RtfTables &tables, RtfDocumentBuilder &builder, int paragraphs)
+    : tables_(tables), builder_(builder), paragraphsLeft_(paragraphs) {}
 
 void RtfParser::parse(QByteArrayView rtf) {
     const char *p = rtf.data();
     end_ = p + rtf.size();
-    while (p < end_) {
+    while (p < end_ && paragraphsLeft_ != 0) {
         switch (*p) {
         case '{':
             ++p;
@@ -408,8 +408,12 @@ void RtfParser::flushRun() {
 }
 
 void RtfParser::paragraph() {
+    if (paragraphsLeft_ == 0)
+        return; // the rest of a control sequence after the last paragraph read
     flushRun();
     builder_.endParagraph(state_.para, state_.chars);
+    if (paragraphsLeft_ > 0)
+        --paragraphsLeft_;
 }
 
 void RtfParser::tablesChanged() {

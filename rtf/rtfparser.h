@@ -18,7 +18,8 @@ class RtfDocumentBuilder;
 // so no input makes it hang, crash or grow without bound.
 class RtfParser {
 public:
-    RtfParser(RtfTables &tables, RtfDocumentBuilder &builder);
+    // Stops at the end of the `paragraphs`th paragraph, if that is not negative.
+    RtfParser(RtfTables &tables, RtfDocumentBuilder &builder, int paragraphs = -1);
 
     void parse(QByteArrayView rtf);
 
@@ -66,6 +67,7 @@ private:
     RtfTableReader tableReader_{tables_, codePages_};
 
     const char *end_ = nullptr;
+    int paragraphsLeft_; // negative: no end but the document's
     GroupState state_;
     std::vector<GroupState> stack_;
     int overflowDepth_ = 0;

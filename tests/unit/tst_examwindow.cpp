@@ -31,6 +31,7 @@
 #include "sheet/answerkey.h"
 #include "sheet/answersheet.h"
 #include "toolkit/fonts.h"
+#include "toolkit/latecontent.h"
 
 // Drives the exam window as a user would: clicks on its real widgets, found by their names.
 class TestExamWindow : public QObject {
@@ -415,6 +416,22 @@ private slots:
         QVERIFY(text->verticalScrollBar()->isVisible());
         QCOMPARE(text->viewport()->width(), first.width);
         fresh.mnuExit_Click();
+    }
+
+    // The first frame reads and lays out only the paper's first paragraphs; the whole paper
+    // takes their place once they are painted, and every built-in paper then looks the same as
+    // its first frame did, scroll bar included.
+    void firstScreenLooksLikeTheWholePaper() {
+        registerLateContent();
+        for (const BuiltInPaper &builtIn : builtInPapers()) {
+            PaperView view(builtIn.documents);
+            auto *text = view.findChild<QTextEdit *>();
+            const QImage first = text->grab().toImage();
+            QCOMPARE(text->document()->blockCount(), PaperView::firstScreenParagraphs + 1);
+            QTRY_VERIFY(text->document()->blockCount() > PaperView::firstScreenParagraphs + 1);
+            QVERIFY(text->toPlainText().contains(QStringLiteral("第６問")));
+            QCOMPARE(text->grab().toImage(), first);
+        }
     }
 
     // Start, Score and Pass rate leave the paper's tab and scroll position alone.

@@ -115,9 +115,10 @@ void TestRtfReader::runFormats() {
 
     // Read for a screen that has other fonts, the runs name what the map makes of each table name.
     QTextDocument mapped;
-    readRtf(kHeader + "\\'95\\'81{\\f6 English}\\par}", &mapped, [](const QString &name) {
+    const auto map = [](const QString &name) {
         return name == QStringLiteral("Century") ? QStringLiteral("Serif") : name + u'*';
-    });
+    };
+    readRtf(kHeader + "\\'95\\'81{\\f6 English}\\par}", &mapped, {.familyFor = map});
     QCOMPARE(runWith(mapped, QStringLiteral("普")).format.fontFamilies().toStringList(),
              QStringList{QStringLiteral("ＭＳ ゴシック*")});
     QCOMPARE(runWith(mapped, QStringLiteral("English")).format.fontFamilies().toStringList(),
@@ -300,6 +301,16 @@ void TestRtfReader::everyTruncationReadsThePrefix() {
         if (text.endsWith(QChar::ReplacementCharacter))
             text.chop(1);
         QVERIFY2(fullText.startsWith(text), qPrintable(QString::number(cut)));
+    }
+
+    // Asked for its first paragraphs only, it reads exactly those, and an empty one after them.
+    QStringList paragraphs;
+    for (QTextBlock block = full.begin(); block.isValid(); block = block.next())
+        paragraphs << block.text();
+    for (int n = 0; n < paragraphs.size(); ++n) {
+        QTextDocument first;
+        readRtf(whole, &first, {.paragraphs = n});
+        QCOMPARE(blockTexts(first), (paragraphs.mid(0, n) << QString()).join(u'|'));
     }
 }
 
