@@ -1,5 +1,7 @@
 #include "rtf/rtfcodepages.h"
 
+#include "rtf/cp932table.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -17,12 +19,11 @@ constexpr std::array kCharsets{
     std::pair{238, 1250}, std::pair{254, 437},           std::pair{255, 850},
 };
 
-// Names the converters know the Windows code pages by. 932 must be Microsoft's variant: plain
-// Shift_JIS lacks the circled digits and the other NEC and IBM extensions.
+// Names the converters know the Windows code pages by. 932 has a table of its own, made from
+// Microsoft's variant: plain Shift_JIS lacks the circled digits and the other NEC and IBM
+// extensions.
 const char *decoderName(int codePage) {
     switch (codePage) {
-    case 932:
-        return "windows-31j";
     case 936:
         return "GBK";
     case 949:
@@ -62,39 +63,30 @@ bool isTrailByte932(unsigned char b) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
-// Code page 932 over the converter's "windows-31j", which follows IBM's table in a few single
-// bytes: it swaps the control codes 0x1A, 0x1C and 0x7F, and gives U+001A for the bytes that are
-// no character at all (0x80, 0xA0, 0xFD-0xFF) and for a lead byte whose next byte cannot trail.
-// Here 0x00-0x7F are themselves, as in every Windows code page. The non-characters and a lead
-// byte without its trail become U+FFFD, like a lone lead byte at the end: Windows would give
-// U+0080 and private-use U+F8F0-U+F8F3, which no font draws, so the reader would lose them
-// silently. Whole characters (pairs and half-width katakana) still go to the converter, in spans.
-void decode932(QStringDecoder &decoder, QByteArrayView bytes, QString &out) {
+// Code page 932 from the table the build made from the converter's "windows-31j", whose pairs
+// and half-width katakana it gives unchanged. The single bytes follow Windows rather than the
+// converter, which follows IBM's table there: 0x00-0x7F are themselves, as in every Windows code
+// page. The bytes that are no character at all (0x80, 0xA0, 0xFD-0xFF) and a lead byte without
+// its trail become U+FFFD, like a lone lead byte at the end: Windows would give U+0080 and
+// private-use U+F8F0-U+F8F3, which no font draws, so the reader would lose them silently.
+void decode932(QByteArrayView bytes, QString &out) {
     const qsizetype n = bytes.size();
-    qsizetype spanStart = 0;
-    const auto flush = [&](qsizetype end) {
-        if (end > spanStart) {
-            decoder.resetState();
-            out.append(decoder.decode(bytes.sliced(spanStart, end - spanStart)));
-        }
-    };
-    qsizetype i = 0;
-    while (i < n) {
+    out.reserve(out.size() + n);
+    for (qsizetype i = 0; i < n; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (isLeadByte(932, b) && i + 1 < n &&
-            isTrailByte932(static_cast<unsigned char>(bytes[i + 1]))) {
-            i += 2;
-            continue;
-        }
-        if (b >= 0xA1 && b <= 0xDF) {
+        if (b < 0x80) {
+            out.append(QChar(b));
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            out.append(QChar(0xFF61 + (b - 0xA1))); // half-width katakana
+        } else if (isLeadByte(932, b) && i + 1 < n &&
+                   isTrailByte932(static_cast<unsigned char>(bytes[i + 1]))) {
+            out.append(
+                QChar(kCp932Pairs[cp932PairIndex(b, static_cast<unsigned char>(bytes[i + 1]))]));
             ++i;
-            continue;
+        } else {
+            out.append(QChar(QChar::ReplacementCharacter));
         }
-        flush(i);
-        out.append(b < 0x80 ? QChar(b) : QChar(QChar::ReplacementCharacter));
-        spanStart = ++i;
     }
-    flush(n);
 }
 
 // Whether the run ends in a lead byte with no trail byte after it. The converter drops such a
@@ -154,15 +146,23 @@ void RtfCodePages::decode(int codePage, QByteArrayView bytes, QString &out) {
         decodeSymbol(bytes, out);
         return;
     }
+    if (codePage == 932) {
+        decode932(bytes, out);
+        return;
+    }
+    // ASCII is itself in every code page but IBM's two, which swap three control codes: a run of
+    // it, such as a font's name, needs no converter.
+    if (codePage != 437 && codePage != 850 && std::all_of(bytes.begin(), bytes.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80;
+        })) {
+        out.append(QLatin1StringView(bytes));
+        return;
+    }
     QStringDecoder *decoder = decoderFor(codePage);
     if (!decoder)
         decoder = decoderFor(1252);
     if (!decoder) {
         out.append(QString::fromLatin1(bytes));
-        return;
-    }
-    if (codePage == 932) {
-        decode932(*decoder, bytes, out);
         return;
     }
     decoder->resetState();

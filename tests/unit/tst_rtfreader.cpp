@@ -4,6 +4,7 @@
 #include "rtf/rtfreader.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -367,6 +368,22 @@ void TestRtfReader::codePages_data() {
         << cp932("\\'01\\'1a\\'1c\\'7f") << QStringLiteral("\x01\x1a\x1c\x7f");
     QTest::newRow("932 non-characters")
         << cp932("\\'80\\'a0\\'fd\\'fe\\'ff") << QString(5, QChar::ReplacementCharacter);
+    // Every pair, read as Qt's converter for Microsoft's variant reads it.
+    QByteArray pairs;
+    QByteArray escaped;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if ((lead > 0x9F && lead < 0xE0) || trail == 0x7F)
+                continue;
+            pairs += char(lead);
+            pairs += char(trail);
+            escaped += "\\'" + QByteArray::number(lead, 16) + "\\'" +
+                       QByteArray::number(trail, 16).rightJustified(2, '0');
+        }
+    }
+    QStringDecoder converter("windows-31j", QStringConverter::Flag::Stateless);
+    QTest::newRow("932 every pair")
+        << cp932(escaped.constData()) << QString(converter.decode(pairs));
     QTest::newRow("1252 ASCII control bytes")
         << doc("", "", "\\'1a\\'1c\\'7f") << QStringLiteral("\x1a\x1c\x7f");
 
