@@ -5,7 +5,9 @@
 #include "toolkit/fonts.h"
 
 int main(int argc, char *argv[]) {
+    std::thread fontConfiguration = readFontConfigurationAhead();
     QApplication app(argc, argv);
+    fontConfiguration.join();
     installFontSubstitutions();
     installToolkitAccessibility();
     ExamWindow window;

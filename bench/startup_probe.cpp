@@ -71,7 +71,9 @@ public:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    std::thread fontConfiguration = readFontConfigurationAhead();
     ProbeApplication app(argc, argv);
+    fontConfiguration.join();
     installFontSubstitutions();
     installToolkitAccessibility();
     ExamWindow window;

@@ -6,6 +6,7 @@ set -euo pipefail
 run_pkgs=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev libsndfile1-dev
+    libfontconfig-dev
     fonts-ipafont-gothic
 )
 test_pkgs=(

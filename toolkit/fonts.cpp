@@ -1,9 +1,17 @@
 #include "toolkit/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+
+std::thread readFontConfigurationAhead() {
+    // Fontconfig loads its configuration once per process, safely from any thread; Qt's first
+    // font then finds it loaded.
+    return std::thread([] { FcInit(); });
+}
 
 void installFontSubstitutions() {
     // IPAGothic keeps every half-width glyph exactly half a full-width one, as the design font
