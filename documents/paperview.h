@@ -30,7 +30,7 @@ public:
     static constexpr int zoomStep = zoomsteps::step;
     // The first frame shows this many of the paper's paragraphs, with room below them for this
     // many views' height of the rest.
-    static constexpr int firstScreenParagraphs = 32;
+    static constexpr int firstScreenParagraphs = 28;
     static constexpr int restOfPaperScreens = 40;
 
     explicit PaperView(const PaperDocuments &paper, QWidget *parent = nullptr);
