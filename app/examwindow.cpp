@@ -288,7 +288,7 @@ void ExamWindow::cmd得点_Click() {
         SSTab2->setMarkVisible(q, review.item(q).kind == ItemOutcome::Kind::Correct);
     setScoreText(QString::number(review.total));
 
-    Attempt attempt{review, SSTab2->flags(), wallClock_.now(), std::nullopt};
+    Attempt attempt{review, SSTab2->flags(), wallClock_.now(), std::nullopt, std::nullopt};
     if (clockStartedSinceScore_) {
         // What the clock showed when it stopped: the whole length when time ran out.
         attempt.minutesUsed = clock_.length() - (clock_.hours() * 60 + clock_.minutes());
