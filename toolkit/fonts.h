@@ -21,7 +21,7 @@ void installFontSubstitutions();
 // its first installed substitute. Asking for a missing family first would make every font load
 // sort all the system's fonts for fallbacks before the substitute is tried; the substitute asked
 // for by name is found at once, and looks the same.
-QString installedFamily(const QString &family);
+QString installedFamily(const QString &family); // on the GUI thread
 
 // The design font at a point size, bold or regular.
 QFont designFont(double pointSize, bool bold = false);

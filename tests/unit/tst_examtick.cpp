@@ -1,10 +1,15 @@
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
 #include "app/examwindow.h"
 #include "app/programfolder.h"
+#include "documents/paperview.h"
 #include "fakewallclock.h"
 #include "toolkit/signalplayerinterface.h"
 
@@ -162,6 +167,10 @@ void TestExamTick::tickRepaintsOnlyTheClockLabelOnChange() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     start();
+    // The whole paper is in and laid out to its end, so its scroll bar has its final range, and
+    // repainted: what settles after start-up is not counted against the tick.
+    QTextDocument *paper = window->findChild<PaperView *>()->document()->document();
+    paper->documentLayout()->blockBoundingRect(paper->lastBlock());
     QTest::qWait(50);
     PaintCounter label;
     PaintCounter others;
