@@ -408,8 +408,6 @@ void RtfParser::flushRun() {
 }
 
 void RtfParser::paragraph() {
-    if (paragraphsLeft_ == 0)
-        return; // the rest of a control sequence after the last paragraph read
     flushRun();
     builder_.endParagraph(state_.para, state_.chars);
     if (paragraphsLeft_ > 0)
