@@ -1,0 +1,1 @@
+// Compiles the unit tests' precompiled headers; it holds nothing of its own.
