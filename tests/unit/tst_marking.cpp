@@ -338,9 +338,10 @@ private slots:
         AttemptLog log;
         ItemFlags flagged;
         flagged.set(0).set(8).set(29); // 1, 9 and 30
-        log.add({first, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 5)), 35});
+        log.add({first, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 5)), 35, std::nullopt});
         QVERIFY(log.latestChanges() == ItemChanges{});
-        log.add({after, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 42)), std::nullopt});
+        log.add({after, flagged, QDateTime(QDate(2026, 12, 8), QTime(10, 42)), std::nullopt,
+                 std::nullopt});
         QVERIFY(log.latestChanges() == changes);
         FlaggedOutcome outcome = flaggedOutcome(log.at(1));
         QCOMPARE(outcome.right, std::vector<int>{1});
