@@ -97,9 +97,9 @@ heard_from=$(stat -c %s "$E2E_TMP/heard.raw")
 e2e_click 60 88
 wanted="$root/usr/lib/eigo-exam/Zikan.wav"
 module="$root/usr/lib/eigo-exam/eigo-exam-sound.so"
-# Whether the log shows FILE opened with success. awk, not grep: grep takes a log that strace is
-# still writing for binary now and then, and then prints no lines at all. A call strace split
-# around another thread's ends on its own "resumed" line.
+# Whether the log shows FILE opened with success. awk reads it, not grep: grep once printed none
+# of three opens in this log while strace was still writing it, most likely taking it for binary.
+# A call that strace split around another thread's ends on its own "resumed" line.
 opened() {
     awk -v file="\"$1\", O_" '
         index($0, file) {
