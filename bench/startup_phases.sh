@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Where the start-up's wall-clock time goes, step by step, up to the finished first frame: the
 # profiling probe run RUNS times under one Xvfb, medians of each step and of each widget's
-# painting in the frame. Instruction counts weigh code unevenly (fontconfig's string matching
-# runs several times as many instructions a nanosecond as text layout); these are milliseconds.
+# painting in the frame. Instruction counts weigh code unevenly (fontconfig's matching runs about
+# two and a half times as many instructions a nanosecond as the start-up does on average); these
+# are milliseconds.
 #   bench/startup_phases.sh BUILD_DIR [RUNS]
 set -euo pipefail
 build=$(realpath "${1:?build dir}")
